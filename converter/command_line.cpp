@@ -1,0 +1,84 @@
+// The converter's command line.
+#include "command_line.h"
+
+#include <exception>
+#include <new>
+
+#include "console.h"
+#include "converter.h"
+#include "errors.h"
+#include "platform.h"
+
+void printUsage()
+{
+    printLine(message::usageLine1);
+    printLine(message::usageLine2);
+}
+
+std::string makeAbsolutePath(const std::string& written)
+{
+    const std::string path = platform::fromHostPath(written);
+    if (path.size() >= 2 && path[1] == ':') {
+        if (path.size() >= 3 && path[2] == '\\')
+            return path;
+        return platform::driveRelativeToAbsolute(path);
+    }
+    if (platform::isRooted(path))
+        return path;
+    const std::string current = platform::currentFolder();
+    if (path == ".")
+        return current;
+    return current + "\\" + path;
+}
+
+std::string defaultProjectName(const std::string& sourcePath)
+{
+    const std::size_t lastDot = sourcePath.rfind('.');
+    const std::string withoutExtension = sourcePath.substr(0, lastDot);
+    const std::size_t slash = withoutExtension.rfind('\\');
+    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t innerDot = withoutExtension.rfind('.');
+    if (innerDot != std::string::npos && innerDot >= start)
+        return withoutExtension.substr(start, innerDot - start);
+    return withoutExtension.substr(start);
+}
+
+void applyOptions(Converter& converter, const std::vector<std::string>& arguments)
+{
+    // An option in the last place has no value; it is ignored.
+    for (std::size_t i = 1; i + 1 < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
+        const std::string& value = arguments[i + 1];
+        if (option == "-pn")
+            converter.projectName = value;
+        else if (option == "-mp")
+            converter.messagePersonality = makeAbsolutePath(value);
+        else if (option == "-ap")
+            converter.analyserPersonality = makeAbsolutePath(value);
+        else if (option == "-cp")
+            converter.compilerPersonality = makeAbsolutePath(value);
+        else if (option == "-ext")
+            converter.addExtensions(value);
+    }
+}
+
+int runTamsel(int argc, const char* const* argv)
+{
+    if (argc < 4) {
+        // Nothing was converted, so this is no success.
+        printUsage();
+        return 1;
+    }
+    try {
+        const std::vector<std::string> arguments(argv, argv + argc);
+        Converter converter(makeAbsolutePath(arguments[1]), makeAbsolutePath(arguments[2]));
+        converter.projectName = defaultProjectName(converter.sourcePath);
+        applyOptions(converter, arguments);
+        return converter.run();
+    } catch (const std::bad_alloc&) {
+        printLine(message::runFailed, "out of memory");
+    } catch (const std::exception& error) {
+        printLine(message::runFailed, error.what());
+    }
+    return 1;
+}

@@ -1,0 +1,22 @@
+// Splitting a Keil define list into defines.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class SubProject;
+
+// Splits a define list at commas, blanks and tabs (a run of them is one separator), but not
+// inside a double-quoted section or parentheses, so MSG="a, b" and MAX(a,b)=x stay whole.
+// Blanks before an "=", and after one that had blanks before it, do not split: "PORT = UART0"
+// is PORT=UART0, while "EMPTY= NEXT" is two defines.
+// A token wholly in double quotes loses those two quotes.
+std::vector<std::string> splitDefineList(std::string_view value);
+
+// Stores one token as a define of target: the name is cut at the first "="; a value with a
+// double quote is rewritten to use the HBX_STRINGIFY(x) helper, which is then defined too.
+void addDefine(SubProject& target, const std::string& token);
+
+// Splits the list and stores every define.
+void addDefineList(SubProject& target, std::string_view value);

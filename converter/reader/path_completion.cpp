@@ -1,0 +1,91 @@
+// Completing the relative paths of a Keil project against the project file's folder.
+#include "path_completion.h"
+
+#include "../sub_project.h"
+#include "../text_util.h"
+
+namespace {
+
+std::string dropLeadingDotSeparator(const std::string& path)
+{
+    if (path.size() >= 2 && path[0] == '.' && isSeparator(path[1]))
+        return path.substr(2);
+    return path;
+}
+
+// "C:" of "C:\work\", or nothing when the folder has no drive.
+std::string driveOf(const std::string& folder)
+{
+    return folder.size() >= 2 && folder[1] == ':' ? folder.substr(0, 2) : std::string();
+}
+
+std::string joinToFolder(const std::string& folder, const std::string& rest)
+{
+    if (folder.empty() || folder.back() == '\\')
+        return folder + rest;
+    return folder + "\\" + rest;
+}
+
+std::string trimBlanks(const std::string& text)
+{
+    const std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string::npos)
+        return {};
+    const std::size_t end = text.find_last_not_of(" \t");
+    return text.substr(begin, end - begin + 1);
+}
+
+}  // namespace
+
+std::string completeFilePath(const std::string& path, const std::string& projectFolder)
+{
+    if (contains(path, ":"))
+        return path;
+    if (!path.empty() && isSeparator(path[0]))
+        return driveOf(projectFolder) + path;
+    return joinToFolder(projectFolder, dropLeadingDotSeparator(path));
+}
+
+bool completeIncludeFolder(const std::string& element, const std::string& projectFolder, std::string& folder)
+{
+    const std::string trimmed = trimBlanks(element);
+    if (trimmed.empty())
+        return false;
+    if (contains(trimmed, ":")) {
+        folder = trimmed;
+        return true;
+    }
+    if (isSeparator(trimmed[0])) {
+        folder = driveOf(projectFolder) + trimmed;
+        return true;
+    }
+    const std::string rest = dropLeadingDotSeparator(trimmed);
+    if (rest.empty() || rest == ".") {
+        folder = projectFolder;
+        if (!folder.empty() && folder.back() == '\\')
+            folder.pop_back();
+        return true;
+    }
+    folder = joinToFolder(projectFolder, rest);
+    return true;
+}
+
+void addIncludeList(SubProject& target, const std::string& value, const std::string& projectFolder,
+                    const std::list<std::string>& compilerFolders)
+{
+    std::size_t start = 0;
+    while (start <= value.size()) {
+        std::size_t end = value.find(';', start);
+        if (end == std::string::npos)
+            end = value.size();
+        std::string folder;
+        if (completeIncludeFolder(value.substr(start, end - start), projectFolder, folder)) {
+            bool named = false;
+            for (const std::string& known : compilerFolders)
+                named = named || known == folder;
+            if (!named)
+                target.includePaths.insert(std::move(folder));
+        }
+        start = end + 1;
+    }
+}

@@ -1,0 +1,21 @@
+// Completing the relative paths of a Keil project against the project file's folder.
+#pragma once
+
+#include <list>
+#include <string>
+
+// A source file path as written in the project: with a drive it stays; rooted ("\x") it
+// gets the project folder's drive; otherwise a leading ".\" goes and the rest is joined to
+// the project folder with one "\". projectFolder ends in "\".
+std::string completeFilePath(const std::string& path, const std::string& projectFolder);
+
+// One element of an include list: blanks at both ends go, and an element left empty yields
+// nothing (returns false). "." and ".\" name the project folder itself.
+bool completeIncludeFolder(const std::string& element, const std::string& projectFolder, std::string& folder);
+
+class SubProject;
+
+// Splits an include list at ";" and stores each completed folder in target, leaving out
+// the folders the compiler personality already names.
+void addIncludeList(SubProject& target, const std::string& value, const std::string& projectFolder,
+                    const std::list<std::string>& compilerFolders);

@@ -1,0 +1,26 @@
+// One node of the output tree.
+#include "sub_project.h"
+
+#include <memory>
+
+SubProject::SubProject(std::string name, Converter* owner) : name(std::move(name)), owner(owner) {}
+
+SubProject::~SubProject()
+{
+    for (SubProject* child : children)
+        delete child;
+}
+
+SubProject* SubProject::addChild(std::string childName)
+{
+    auto child = std::make_unique<SubProject>(std::move(childName), owner);
+    children.push_back(child.get());  // if this throws, the unique_ptr still frees the node
+    return child.release();
+}
+
+void SubProject::setDefine(const std::string& macro, std::string text, bool assigned)
+{
+    DefineValue& value = defines[macro];
+    value.text = std::move(text);
+    value.assigned = assigned;
+}

@@ -1,0 +1,52 @@
+// One node of the output tree: the project, a workspace member, a target or a group.
+#pragma once
+
+#include <list>
+#include <map>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+class Converter;
+
+// A define's value, and whether it was given with "=": "X=" defines X as empty, "X" as 1.
+struct DefineValue {
+    std::string text;
+    bool assigned = false;
+
+    bool operator==(const DefineValue&) const = default;
+};
+
+// A node becomes one block of the project file, one folder below the destination, and,
+// when it has include folders or defines, one generated analyser personality.
+class SubProject {
+public:
+    SubProject(std::string name, Converter* owner);
+    ~SubProject();
+    SubProject(const SubProject&) = delete;
+    SubProject& operator=(const SubProject&) = delete;
+
+    // Appends a new child node of that name and returns it.
+    SubProject* addChild(std::string childName);
+
+    bool hasSettings() const { return !includePaths.empty() || !defines.empty(); }
+
+    // Sets a define; a name given again replaces its value and whether it had "=".
+    void setDefine(const std::string& macro, std::string text, bool assigned);
+
+    // Writer side: the node's block, its folders and its personality files.
+    void writeTree(std::ostream& out, const std::string& parentPath, std::string inheritedAnalyserPersonality);
+    void ensureDirectory(const std::string& folder);
+    void writeAnalyserPersonality(const std::string& file);
+    void writeBaseAnalyserCopy(const std::string& file);
+    void appendBaseAnalyserPersonality(std::ostream& out);
+
+    std::string name;
+    std::string path;                              // folder of the Keil file the node stands for, ending in "\"
+    std::vector<std::string> files;                // reading order, duplicates kept
+    std::set<std::string> includePaths;            // byte order, each once
+    std::map<std::string, DefineValue> defines;    // byte order of names, each once
+    std::vector<SubProject*> children;             // owned, creation order
+    Converter* owner;
+};

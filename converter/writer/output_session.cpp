@@ -1,0 +1,58 @@
+// What the writer remembers during one write.
+#include "output_session.h"
+
+#include <fstream>
+#include <iterator>
+#include <ostream>
+
+#include "../errors.h"
+#include "../platform.h"
+
+void writeLine(std::ostream& out, std::string_view text)
+{
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.write("\r\n", 2);
+}
+
+bool OutputSession::exists(const std::string& path)
+{
+    if (known.contains(path))
+        return true;
+    if (!platform::exists(path))
+        return false;
+    known.insert(path);
+    return true;
+}
+
+void OutputSession::ensureDirectory(const std::string& folder)
+{
+    if (exists(folder))
+        return;
+    if (!platform::makeFolder(folder))
+        throw IOERROR(IOERROR::CannotCreateDirectory, folder);
+    known.insert(folder);
+}
+
+void OutputSession::loadBaseAnalyserPersonality(const std::string& path)
+{
+    baseGiven = !path.empty();
+    baseReadable = false;
+    baseText.clear();
+    if (!baseGiven)
+        return;
+    std::ifstream in;
+    if (!platform::openInput(path, in))
+        return;
+    const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    baseReadable = true;
+    // As a text-mode copy on Windows: CR LF is read as LF, and every LF is written as CR LF;
+    // a CR on its own stays.
+    baseText.reserve(raw.size() + raw.size() / 16);
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n')
+            continue;
+        if (raw[i] == '\n')
+            baseText += '\r';
+        baseText += raw[i];
+    }
+}

@@ -1,0 +1,1 @@
+/* example source: app/src/blink.c */

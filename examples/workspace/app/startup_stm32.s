@@ -1,0 +1,1 @@
+/* example source: app/startup_stm32.s */

@@ -1,0 +1,1 @@
+/* example source: drivers/inc/uart.h */

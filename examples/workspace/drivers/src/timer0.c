@@ -1,0 +1,1 @@
+/* example source: drivers/src/timer0.c */

@@ -1,0 +1,86 @@
+// Shared helpers of the converter tests.
+#include "test_support.h"
+
+#include <algorithm>
+#include <fstream>
+#include <random>
+
+#include "command_line.h"
+
+std::vector<std::string> CapturedOutput::lines() const
+{
+    std::vector<std::string> result;
+    std::istringstream in(buffer.str());
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
+}
+
+TemporaryFolder::TemporaryFolder() : previous(std::filesystem::current_path())
+{
+    std::random_device random;
+    folder = std::filesystem::temp_directory_path() / ("tamsel-test-" + std::to_string(random()));
+    std::filesystem::create_directories(folder);
+    folder = std::filesystem::canonical(folder);
+    std::filesystem::current_path(folder);
+}
+
+TemporaryFolder::~TemporaryFolder()
+{
+    std::error_code ignored;
+    std::filesystem::current_path(previous, ignored);
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(folder, ignored);
+}
+
+std::string TemporaryFolder::windowsPath() const
+{
+    std::string text = folder.string();
+    std::replace(text.begin(), text.end(), '/', '\\');
+    return text;
+}
+
+std::string readFile(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const std::filesystem::path& file, const std::string& content)
+{
+    if (file.has_parent_path())
+        std::filesystem::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << content;
+}
+
+int runConverter(const std::vector<std::string>& arguments)
+{
+    std::vector<const char*> argv{"Tamsel"};
+    for (const std::string& argument : arguments)
+        argv.push_back(argument.c_str());
+    return runTamsel(static_cast<int>(argv.size()), argv.data());
+}
+
+std::vector<std::string> listTree(const std::filesystem::path& root)
+{
+    std::vector<std::string> entries;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+        std::string relative = entry.path().lexically_relative(root).generic_string();
+        if (entry.is_directory())
+            relative += "/";
+        entries.push_back(relative);
+    }
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+std::string testData(const std::string& relative)
+{
+    return std::string(TAMSEL_TEST_DATA) + "/" + relative;
+}
+
+std::filesystem::path corpusFolder()
+{
+    return TAMSEL_CORPUS;
+}

@@ -1,0 +1,47 @@
+// Shared helpers of the converter tests: captured standard output, temporary folders, files.
+#pragma once
+
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// Captures std::cout for the lifetime of the object.
+class CapturedOutput {
+public:
+    CapturedOutput() : previous(std::cout.rdbuf(buffer.rdbuf())) {}
+    ~CapturedOutput() { std::cout.rdbuf(previous); }
+    std::string text() const { return buffer.str(); }
+    std::vector<std::string> lines() const;
+
+private:
+    std::ostringstream buffer;
+    std::streambuf* previous;
+};
+
+// A fresh temporary folder that is the current folder while the object lives.
+class TemporaryFolder {
+public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+    const std::filesystem::path& path() const { return folder; }
+    // The folder in the converter's Windows form ("\" separators).
+    std::string windowsPath() const;
+
+private:
+    std::filesystem::path folder;
+    std::filesystem::path previous;
+};
+
+std::string readFile(const std::filesystem::path& file);
+void writeFile(const std::filesystem::path& file, const std::string& content);
+
+// Runs the converter's whole program with these arguments (the program name is added).
+int runConverter(const std::vector<std::string>& arguments);
+
+// Every file and folder below root, relative, "/" separated, folders ending in "/", sorted.
+std::vector<std::string> listTree(const std::filesystem::path& root);
+
+std::string testData(const std::string& relative);
+std::filesystem::path corpusFolder();
