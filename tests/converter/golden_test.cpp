@@ -1,0 +1,83 @@
+// Golden end-to-end runs: the cases below tests/data/golden, written by hand from the rules.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path goldenFolder()
+{
+    return fs::path(testData("golden"));
+}
+
+std::vector<std::string> caseNames()
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(goldenFolder()))
+        if (entry.is_directory())
+            names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// "C:\out" names the folder "C:/out" below the working folder.
+fs::path hostPath(const std::string& windowsPath)
+{
+    std::string host = windowsPath;
+    std::replace(host.begin(), host.end(), '\\', '/');
+    return host;
+}
+
+std::vector<std::string> splitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+class Golden : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Golden, ProducesTheExpectedTree)
+{
+    const fs::path source = goldenFolder() / GetParam();
+    TemporaryFolder work;
+
+    // Lay out every drive of the case: input/C/... becomes C:/... in the working folder.
+    if (fs::exists(source / "input"))
+        for (const auto& drive : fs::directory_iterator(source / "input"))
+            fs::copy(drive.path(), work.path() / (drive.path().filename().string() + ":"),
+                     fs::copy_options::recursive);
+
+    const std::vector<std::string> arguments = splitLines(readFile(source / "args"));
+    ASSERT_GE(arguments.size(), 2u);
+
+    CapturedOutput output;
+    const int status = runConverter(arguments);
+
+    EXPECT_EQ(std::to_string(status) + "\n", readFile(source / "expected" / "status"));
+    EXPECT_EQ(output.text(), readFile(source / "expected" / "stdout"));
+
+    const fs::path destination = work.path() / hostPath(arguments[1]);
+    const std::vector<std::string> expectedTree = splitLines(readFile(source / "expected" / "tree.txt"));
+    const std::vector<std::string> actualTree = fs::exists(destination) ? listTree(destination) : std::vector<std::string>{};
+    EXPECT_EQ(actualTree, expectedTree);
+
+    for (const std::string& entry : expectedTree) {
+        if (entry.ends_with('/') || !fs::exists(destination / entry))
+            continue;
+        EXPECT_EQ(readFile(destination / entry), readFile(source / "expected" / "files" / entry)) << entry;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(caseNames()),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+
+}  // namespace
