@@ -1,0 +1,265 @@
+// Tests of the run: compiler personality, workspace expansion, member nodes and error lines.
+#include "converter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "test_support.h"
+#include "text_util.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(TrimChar, RemovesLeadingThenTrailing)
+{
+    struct Case {
+        const char* text;
+        char c;
+        const char* expected;
+    } cases[] = {
+        {"  a b  ", ' ', "a b"}, {"\"x\"", '"', "x"}, {"\"\"\"", '"', ""}, {"", ' ', ""},
+        {"   ", ' ', ""},         {"a", ' ', "a"},     {"\" a \"", '"', " a "},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(trimChar(c.text, c.c), c.expected) << c.text;
+}
+
+TEST(ExtractIncludePath, DropsTheOptionCharactersWhereverItStands)
+{
+    Converter converter("C:\\p.uv2", "C:\\out");
+    struct Case {
+        const char* line;
+        bool named;
+        const char* folder;
+    } cases[] = {
+        {"-i C:\\Keil\\INC", true, "C:\\Keil\\INC"},
+        {"-IC:\\inc", true, "C:\\inc"},
+        {"-i\"C:\\Program Files\\inc\"", true, "C:\\Program Files\\inc"},
+        {"-si \"C:\\Keil\\INC\"", true, "C:\\Keil\\INC"},
+        {"-SI C:\\x", true, "C:\\x"},
+        {"  -i C:\\inc", true, "-i C:\\inc"},
+        {"-i", true, ""},
+        {"-d__CC_ARM", false, ""},
+        {"+fll", false, ""},
+        {"", false, ""},
+    };
+    for (const Case& c : cases) {
+        std::string folder;
+        EXPECT_EQ(converter.extractIncludePath(c.line, folder), c.named) << c.line;
+        if (c.named) {
+            EXPECT_EQ(folder, c.folder) << c.line;
+        }
+    }
+}
+
+TEST(LoadCompilerIncludePaths, KeepsFileOrderAndDuplicates)
+{
+    TemporaryFolder folder;
+    writeFile(folder.path() / "c.p_c", "-i C:\\b\r\n-d X\r\n-i C:\\a\n-i C:\\b\n-i\n");
+    Converter converter("C:\\p.uv2", "C:\\out");
+    converter.compilerPersonality = folder.windowsPath() + "\\c.p_c";
+    CapturedOutput output;
+    converter.loadCompilerIncludePaths();
+    EXPECT_EQ(converter.compilerIncludePaths, (std::list<std::string>{"C:\\b", "C:\\a", "C:\\b", ""}));
+    EXPECT_EQ(output.text(), "");
+}
+
+TEST(LoadCompilerIncludePaths, MissingFileOrFolderIsReportedAndTheRunGoesOn)
+{
+    TemporaryFolder folder;
+    fs::create_directory(folder.path() / "dir.p_c");
+    for (const std::string& name : {std::string(""), folder.windowsPath() + "\\none.p_c", folder.windowsPath() + "\\dir.p_c"}) {
+        Converter converter("C:\\p.uv2", "C:\\out");
+        converter.compilerPersonality = name;
+        CapturedOutput output;
+        converter.loadCompilerIncludePaths();
+        EXPECT_EQ(output.text(), "Could not open file: " + name + "\n");
+        EXPECT_TRUE(converter.compilerIncludePaths.empty());
+    }
+}
+
+// A workspace in a temporary folder; members are empty Keil files unless given.
+class Workspace : public ::testing::Test {
+protected:
+    // name is in Windows form.
+    std::list<std::string> list(const std::string& content, const std::string& name = "all.mpw")
+    {
+        std::string hostName = name;
+        std::replace(hostName.begin(), hostName.end(), '\\', '/');
+        writeFile(folder.path() / hostName, content);
+        Converter converter(folder.windowsPath() + "\\" + name, "C:\\out");
+        return converter.listKeilProjects();
+    }
+
+    std::string at(const std::string& relative) { return folder.windowsPath() + "\\" + relative; }
+
+    TemporaryFolder folder;
+};
+
+TEST_F(Workspace, ListsMemberLinesOnly)
+{
+    EXPECT_EQ(list("[Projects]\r\nProject1=.\\a\\a.uv2\r\nProject2 = \"b\\b.uv2\"\r\n"),
+              (std::list<std::string>{at(".\\a\\a.uv2"), at("b\\b.uv2")}));
+    // Lower-case keys, "Project" not at the start, and other keys are skipped.
+    EXPECT_EQ(list("project1=x.uv2\nMyProject=y.uv2\nPath=z\n  MPW_NAME=all\n"), std::list<std::string>{});
+    // No "=": the whole line is the path.
+    EXPECT_EQ(list("Project.uv2\n"), std::list<std::string>{at("Project.uv2")});
+    EXPECT_EQ(list("Project3=sub/m.uv2\n"), std::list<std::string>{at("sub/m.uv2")});
+    EXPECT_EQ(list(""), std::list<std::string>{});
+    // A last line without a line feed still counts.
+    EXPECT_EQ(list("Project=a.uv2\nProject=b.uv2"), (std::list<std::string>{at("a.uv2"), at("b.uv2")}));
+}
+
+TEST_F(Workspace, RealMemberLinesLoseTheirQuotesAndFlags)
+{
+    EXPECT_EQ(list("[WORKSPACE]\r\n"
+                   "  MPW_NAME=\"ek\"\r\n"
+                   "  Project=\"..\\..\\driverlib\\driverlib.Uv2\",A\r\n"
+                   "  Project=\".\\CanTestPrj\\CanTestFunc.Uv2\",A,X\r\n"
+                   "  Project=\"x\\x.Uv2\",X\r\n"
+                   "  Project=\"open\\end.Uv2\r\n"
+                   "  Project=\"\"\r\n"),
+              (std::list<std::string>{at("..\\..\\driverlib\\driverlib.Uv2"), at(".\\CanTestPrj\\CanTestFunc.Uv2"),
+                                      at("x\\x.Uv2"), at("open\\end.Uv2"), at("")}));
+}
+
+TEST_F(Workspace, ProjectSourceIsNotExpanded)
+{
+    EXPECT_EQ(list("Project=a.uv2\n", "p.uv2"), std::list<std::string>{at("p.uv2")});
+    // ".mpw" anywhere in the path makes a workspace, even in a folder name.
+    EXPECT_EQ(list("Project=a.uv2\n", "x.mpw.d\\p.uv2"), std::list<std::string>{at("x.mpw.d") + "\\a.uv2"});
+}
+
+// Runs the converter on a workspace and returns the member nodes' names and paths.
+TEST_F(Workspace, MembersAreNamedAndPlacedLikeTheirFiles)
+{
+    writeFile(folder.path() / "all.mpw",
+              "Project1=.\\a\\a.uv2\nProject2 = \"b\\b.uv2\"\nProject3=sub/m.uv2\nProject4=c.d.uv2\n");
+    for (const char* member : {"a/a.uv2", "b/b.uv2", "sub/m.uv2", "c.d.uv2"})
+        writeFile(folder.path() / member, "Target (T)\n");
+    fs::create_directory(folder.path() / "out");
+
+    Converter converter(at("all.mpw"), at("out"));
+    converter.projectName = "all";
+    CapturedOutput output;
+    ASSERT_EQ(converter.run(), 0) << output.text();
+
+    EXPECT_EQ(converter.root->name, "all");
+    EXPECT_EQ(converter.root->path, "");
+    struct Expected {
+        const char* name;
+        std::string path;
+    } expected[] = {
+        {"a", at(".\\a\\")}, {"b", at("b\\")}, {"sub\\m", at("sub\\")}, {"c", at("")},
+    };
+    ASSERT_EQ(converter.root->children.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(converter.root->children[i]->name, expected[i].name);
+        EXPECT_EQ(converter.root->children[i]->path, expected[i].path);
+        ASSERT_EQ(converter.root->children[i]->children.size(), 1u);
+        EXPECT_EQ(converter.root->children[i]->children[0]->name, "T");
+    }
+    // The writer makes the folder sub, then sub\m inside it.
+    EXPECT_TRUE(fs::is_directory(folder.path() / "out" / "all" / "sub" / "m" / "T" / "output"));
+}
+
+TEST_F(Workspace, MemberNamesMatchTheDiskInAnyLetterCase)
+{
+    writeFile(folder.path() / "all.mpw", "Project=\".\\Nonsecure\\App.UV2\"\n");
+    writeFile(folder.path() / "NonSecure" / "app.Uv2", "Target (T)\n");
+    fs::create_directory(folder.path() / "out");
+    Converter converter(at("all.mpw"), at("out"));
+    converter.projectName = "all";
+    CapturedOutput output;
+    ASSERT_EQ(converter.run(), 0) << output.text();
+    ASSERT_EQ(converter.root->children.size(), 1u);
+    // Names and paths stay as written.
+    EXPECT_EQ(converter.root->children[0]->name, "App");
+    EXPECT_EQ(converter.root->children[0]->path, at(".\\Nonsecure\\"));
+}
+
+TEST_F(Workspace, AmbiguousLetterCaseDoesNotOpen)
+{
+    writeFile(folder.path() / "all.mpw", "Project=p\\APP.uv2\n");
+    writeFile(folder.path() / "p" / "app.uv2", "Target (T)\n");
+    writeFile(folder.path() / "p" / "App.uv2", "Target (T)\n");
+    fs::create_directory(folder.path() / "out");
+    CapturedOutput output;
+    EXPECT_EQ(runConverter({"all.mpw", "out", "-cp", "none"}), 1);
+    EXPECT_EQ(output.lines().back(), "Could not open file: " + at("p\\APP.uv2"));
+}
+
+struct ErrorCase {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> files;  // relative path, content
+    std::vector<std::string> folders;
+    std::vector<std::string> arguments;
+    std::string lastLine;  // "@" stands for the temporary folder in Windows form
+};
+
+class ErrorLines : public ::testing::TestWithParam<ErrorCase> {};
+
+TEST_P(ErrorLines, EndTheRunWithStatusOne)
+{
+    const ErrorCase& c = GetParam();
+    TemporaryFolder folder;
+    for (const auto& [file, content] : c.files)
+        writeFile(folder.path() / file, content);
+    for (const std::string& sub : c.folders)
+        fs::create_directories(folder.path() / sub);
+    const auto before = listTree(folder.path());
+
+    CapturedOutput output;
+    EXPECT_EQ(runConverter(c.arguments), 1);
+    std::string expected = c.lastLine;
+    if (const std::size_t at = expected.find('@'); at != std::string::npos)
+        expected.replace(at, 1, folder.windowsPath());
+    ASSERT_FALSE(output.lines().empty());
+    EXPECT_EQ(output.lines().back(), expected);
+    if (!c.lastLine.starts_with("Could not create") && !c.lastLine.starts_with("Could not write")) {
+        EXPECT_EQ(listTree(folder.path()), before) << "a reading error wrote something";
+    }
+}
+
+const std::string keilHead = "### uVision2 Project, (C) Keil Software\r\n\r\nTarget (T)\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Run, ErrorLines,
+    ::testing::Values(
+        ErrorCase{"MissingProject", {}, {"out"}, {"p.uv2", "out", "-cp", "c"}, "Could not open file: @\\p.uv2"},
+        ErrorCase{"ProjectIsAFolder", {}, {"out", "p.uv2"}, {"p.uv2", "out", "-cp", "c"}, "Could not open file: @\\p.uv2"},
+        ErrorCase{"MissingWorkspace", {}, {"out"}, {"w.mpw", "out", "-cp", "c"}, "Could not open file: @\\w.mpw"},
+        ErrorCase{"MissingMember",
+                  {{"w.mpw", "Project=a\\a.uv2\r\nProject=b/b.uv2\r\n"}, {"a/a.uv2", keilHead}},
+                  {"out"},
+                  {"w.mpw", "out", "-cp", "c"},
+                  "Could not open file: @\\b\\b.uv2"},
+        ErrorCase{"EndInsideOptionBlock",
+                  {{"p.uv2", keilHead + "Options 1,0,0  // Target 'T'\r\n ADSCDEFN (X)\r\n"}},
+                  {"out"},
+                  {"p.uv2", "out", "-cp", "c"},
+                  "Keil Uv Project file parsing encountered unexpected EOF"},
+        ErrorCase{"DestinationMissing", {{"p.uv2", keilHead}}, {}, {"p.uv2", "out", "-cp", "c"},
+                  "Could not write file: @\\out\\p.prj"},
+        ErrorCase{"DestinationIsAFile", {{"p.uv2", keilHead}, {"out", "x"}}, {}, {"p.uv2", "out", "-cp", "c"},
+                  "Could not write file: @\\out\\p.prj"},
+        ErrorCase{"NodeFolderBlockedByAFile", {{"p.uv2", keilHead}, {"out/p", "user file"}}, {},
+                  {"p.uv2", "out", "-cp", "c"}, "Could not create directory: @\\out\\p\\output\\"}),
+    [](const ::testing::TestParamInfo<ErrorCase>& info) { return info.param.name; });
+
+TEST(Run, WorkspaceListingNoProjectWritesTheEmptyRoot)
+{
+    TemporaryFolder folder;
+    writeFile(folder.path() / "FEB64.mpw", "");
+    fs::create_directory(folder.path() / "out");
+    CapturedOutput output;
+    EXPECT_EQ(runConverter({"FEB64.mpw", "out", "-cp", "c"}), 0);
+    EXPECT_EQ(output.lines().at(2), "  Creating Group - FEB64");
+    const std::string prj = readFile(folder.path() / "out" / "FEB64.prj");
+    EXPECT_NE(prj.find("FolderName=FEB64\r\nSourcePath=" + folder.windowsPath() + "\\out\\FEB64\\\r\n"), std::string::npos);
+    EXPECT_EQ(prj.find("StartSubProjectMarker"), std::string::npos);
+}
+
+}  // namespace
