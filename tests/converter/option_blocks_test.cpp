@@ -1,0 +1,268 @@
+// Tests of option blocks: target lookup, keywords, define lists, include lists, EOF.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "converter.h"
+#include "errors.h"
+#include "reader/define_list.h"
+#include "reader/path_completion.h"
+#include "test_support.h"
+
+void PrintTo(const DefineValue& value, std::ostream* out)
+{
+    *out << (value.assigned ? "=\"" : "\"") << value.text << "\"";
+}
+
+namespace {
+
+using Defines = std::map<std::string, DefineValue>;
+using Folders = std::set<std::string>;
+
+DefineValue plain(std::string text = "") { return {std::move(text), false}; }
+DefineValue assigned(std::string text = "") { return {std::move(text), true}; }
+
+class Options : public ::testing::Test {
+protected:
+    Options() : converter("C:\\work\\demo.uv2", "C:\\out")
+    {
+        converter.root->path = "C:\\work\\";
+        converter.reader.projectNode = converter.root;
+        converter.reader.converter = &converter;
+    }
+
+    std::string parse(const std::string& text)
+    {
+        CapturedOutput output;
+        std::istringstream in(text);
+        converter.reader.parse(in);
+        return output.text();
+    }
+
+    SubProject& target(std::size_t i) { return *converter.root->children.at(i); }
+
+    Converter converter;
+};
+
+const std::string noTarget =
+    "Couldnt find target for options, or options apply to a group which is currently not supported\n";
+
+TEST_F(Options, FillTheNamedTargetTheLastOfItsName)
+{
+    const std::string output = parse("Target (Main)\nTarget (Main)\nTarget (Other)\n"
+                                     "Options 1,0,0  // Target 'Main'\n"
+                                     " ADSCDEFN (A)\n"
+                                     " ADSCINCD (inc)\n"
+                                     "EndOpt\n");
+    EXPECT_EQ(output, "");
+    EXPECT_TRUE(target(0).defines.empty());
+    EXPECT_EQ(target(1).defines, (Defines{{"A", plain()}}));
+    EXPECT_EQ(target(1).includePaths, (Folders{"C:\\work\\inc"}));
+    EXPECT_TRUE(target(2).defines.empty());
+}
+
+TEST_F(Options, UnknownTargetsLeaveTheirLinesToTheLineLoop)
+{
+    const std::string output = parse("Target (Main)\nGroup (G)\n"
+                                     "Options 1,0,0  // Target 'Missing'\n"
+                                     " ADSCDEFN (LOST)\n"
+                                     " Target (FromBlock)\n"
+                                     "EndOpt\n"
+                                     "Options 1,1,0  // Group 'G'\n"
+                                     " ADSCDEFN (GROUPDEF)\n"
+                                     "EndOpt\n"
+                                     "Options 1,1,1  // File 'x.c'\n"
+                                     " ADSCDEFN (FILEDEF)\n"
+                                     "EndOpt\n");
+    EXPECT_EQ(output, noTarget + noTarget);
+    EXPECT_EQ(converter.root->children.size(), 2u);
+    EXPECT_EQ(target(1).name, "FromBlock");
+    EXPECT_TRUE(target(0).defines.empty());
+    EXPECT_TRUE(target(1).defines.empty());
+}
+
+TEST_F(Options, TargetNameCuts)
+{
+    const std::string output = parse("Target (Main)\nTarget (\xC4\xBF 1)\nTarget ()\n"
+                                     "Options 2,0,0  // Target '\xC4\xBF 1'\n ADSCDEFN (GBK)\nEndOpt\n"
+                                     "Options 1,0,0  // Target 'Main'x\n ADSCDEFN (SHORT)\nEndOpt\n"
+                                     "Options 3,0,0  // Target ''\n ADSCDEFN (EMPTY)\nEndOpt\n");
+    EXPECT_EQ(output, noTarget);  // 'Main'x names "Main'"
+    EXPECT_EQ(target(1).defines, (Defines{{"GBK", plain()}}));
+    EXPECT_EQ(target(2).defines, (Defines{{"EMPTY", plain()}}));
+    EXPECT_TRUE(target(0).defines.empty());
+}
+
+TEST_F(Options, FirstKeywordOfTheLineDecidesAndEndOptComesFirst)
+{
+    parse("Target (T)\nOptions 1,0,0  // Target 'T'\n"
+          " C51DEF (A) INCC5 (inc)\n"
+          " INCC5 (x) ADSCDEFN (B)\n"
+          " ADSADEFN (C)\n"
+          " ADSAINCD (asm)\n"
+          " C51UDF (UNDEF)\n"
+          " ADSCDEFN (D) EndOpt\n"
+          " ADSCDEFN (AFTER)\n");
+    // A value runs from its keyword to the line's end less one character, so the first line
+    // gives "A) INCC5 (inc". "INCC5 (x) ADSCDEFN (B)" holds a define keyword, tested first.
+    // The line after the block's end is the line loop's, which skips it.
+    EXPECT_EQ(target(0).defines, (Defines{{"A)", plain()}, {"INCC5", plain()}, {"(inc", plain()}, {"B", plain()},
+                                          {"C", plain()}}));
+    EXPECT_EQ(target(0).includePaths, (Folders{"C:\\work\\asm"}));
+}
+
+TEST_F(Options, BlocksAddUpAndTheLastValueWins)
+{
+    parse("Target (T)\n"
+          "Options 1,0,0  // Target 'T'\n ADSCDEFN (V=1 V=2 W)\n ADSCINCD (a;b)\nEndOpt\n"
+          "Options 1,0,0  // Target 'T'\n ADSCDEFN (V=3, W=)\n ADSCINCD (b;c)\nEndOpt\n");
+    EXPECT_EQ(target(0).defines, (Defines{{"V", assigned("3")}, {"W", assigned()}}));
+    EXPECT_EQ(target(0).includePaths, (Folders{"C:\\work\\a", "C:\\work\\b", "C:\\work\\c"}));
+}
+
+TEST_F(Options, FileEndingInsideABlockKeepsWhatWasRead)
+{
+    std::istringstream in("Target (T)\nOptions 1,0,0  // Target 'T'\n ADSCDEFN (KEPT)\n ADSCINCD (inc)");
+    try {
+        converter.reader.parse(in);
+        FAIL() << "no error";
+    } catch (const AsciiReaderError& error) {
+        EXPECT_EQ(error.code, 1);
+    }
+    EXPECT_EQ(target(0).defines, (Defines{{"KEPT", plain()}}));
+    EXPECT_EQ(target(0).includePaths, (Folders{"C:\\work\\inc"}));
+}
+
+TEST(SplitDefineList, RealSeparatorsQuotesAndParentheses)
+{
+    struct Case {
+        const char* value;
+        std::vector<std::string> tokens;
+    } cases[] = {
+        {"USE_STDPERIPH_DRIVER, STM32F10X_HD,", {"USE_STDPERIPH_DRIVER", "STM32F10X_HD"}},
+        {"rvmdk PART_LM3S9B96", {"rvmdk", "PART_LM3S9B96"}},
+        {"WEBS, UEMF, RTT, __NO_FCNTL=1,USER_MANAGEMENT_SUPPORT",
+         {"WEBS", "UEMF", "RTT", "__NO_FCNTL=1", "USER_MANAGEMENT_SUPPORT"}},
+        {"RVDS_ARMCM3_LM3S102, \"PACK_STRUCT_END=\",\"ALIGN_STRUCT_END=\"",
+         {"RVDS_ARMCM3_LM3S102", "PACK_STRUCT_END=", "ALIGN_STRUCT_END="}},
+        {"LOADER     L_FEB64   _PCA9539_", {"LOADER", "L_FEB64", "_PCA9539_"}},
+        {"SCS_2001,UART1_DEVICE", {"SCS_2001", "UART1_DEVICE"}},
+        {"A\tB ,, C", {"A", "B", "C"}},
+        {"MSG=\"a, b\" X", {"MSG=\"a, b\"", "X"}},
+        {"MAX(a,b)=((a)>(b)?(a):(b)), Y", {"MAX(a,b)=((a)>(b)?(a):(b))", "Y"}},
+        {"DEBUG_PORT = UART0", {"DEBUG_PORT=UART0"}},
+        {"ARM_MATH_ROUNDING, __FPU_PRESENT = 1", {"ARM_MATH_ROUNDING", "__FPU_PRESENT=1"}},
+        {"EMPTY= NEXT", {"EMPTY=", "NEXT"}},
+        {"A =B", {"A=B"}},
+        {"rvmdk ", {"rvmdk"}},
+        {"", {}},
+        {" , ", {}},
+        {"\"\"", {}},
+        {"\"open quote, still", {"\"open quote, still"}},
+        {"unbalanced), X", {"unbalanced)", "X"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(splitDefineList(c.value), c.tokens) << c.value;
+}
+
+TEST(AddDefine, NameValueAndStringify)
+{
+    struct Case {
+        const char* token;
+        Defines expected;
+    } cases[] = {
+        {"DEBUG", {{"DEBUG", plain()}}},
+        {"VER=2", {{"VER", assigned("2")}}},
+        {"A=B=C", {{"A", assigned("B=C")}}},
+        {"PACK_STRUCT_END=", {{"PACK_STRUCT_END", assigned()}}},
+        {"MSG=\"hello\"", {{"MSG", assigned("HBX_STRINGIFY(hello)")}, {"HBX_STRINGIFY(x)", assigned("#x")}}},
+        {"M=a\"b", {{"M", assigned("HBX_STRINGIFY(a\"b)")}, {"HBX_STRINGIFY(x)", assigned("#x")}}},
+        {"Q=\"\"", {{"Q", assigned("HBX_STRINGIFY()")}, {"HBX_STRINGIFY(x)", assigned("#x")}}},
+        {"=\"x\"", {{"HBX_STRINGIFY(x)", assigned("#x")}}},
+        {"=1", {}},
+    };
+    for (const Case& c : cases) {
+        SubProject node("T", nullptr);
+        addDefine(node, c.token);
+        EXPECT_EQ(node.defines, c.expected) << c.token;
+    }
+}
+
+TEST(AddDefineList, OneStringifyEntryAndXDiffersFromXEquals)
+{
+    SubProject node("T", nullptr);
+    addDefineList(node, "A=\"1\" B=\"2\", X, Y=, X=");
+    EXPECT_EQ(node.defines, (Defines{{"A", assigned("HBX_STRINGIFY(1)")},
+                                     {"B", assigned("HBX_STRINGIFY(2)")},
+                                     {"HBX_STRINGIFY(x)", assigned("#x")},
+                                     {"X", assigned()},
+                                     {"Y", assigned()}}));
+    addDefineList(node, "X");
+    EXPECT_EQ(node.defines.at("X"), plain());
+}
+
+TEST(CompleteIncludeFolder, Forms)
+{
+    struct Case {
+        const char* element;
+        const char* folder;
+        bool named;
+        const char* expected;
+    } cases[] = {
+        {".\\inc", "C:\\work\\", true, "C:\\work\\inc"},
+        {"./inc", "C:\\work\\", true, "C:\\work\\inc"},
+        {"inc", "C:\\work\\", true, "C:\\work\\inc"},
+        {"..\\inc", "C:\\work\\", true, "C:\\work\\..\\inc"},
+        {"..", "C:\\work\\", true, "C:\\work\\.."},
+        {"..\\", "C:\\work\\", true, "C:\\work\\..\\"},
+        {".", "C:\\work\\", true, "C:\\work"},
+        {".\\", "C:\\work\\", true, "C:\\work"},
+        {"./", "C:\\work\\", true, "C:\\work"},
+        {".\\.", "C:\\work\\", true, "C:\\work"},
+        {"a\\.\\b", "C:\\work\\", true, "C:\\work\\a\\.\\b"},
+        {"\\midas\\mscb\\embedded", "C:\\work\\", true, "C:\\midas\\mscb\\embedded"},
+        {"\\midas", "\\home\\me\\", true, "\\midas"},
+        {"C:\\Keil\\ARM\\INC", "D:\\work\\", true, "C:\\Keil\\ARM\\INC"},
+        {"C:\\Documents and Settings\\prku\\UART Debug\\", "D:\\w\\", true, "C:\\Documents and Settings\\prku\\UART Debug\\"},
+        {"C:..\\lib\\inc", "D:\\work\\", true, "C:..\\lib\\inc"},
+        {"  inc\t", "C:\\work\\", true, "C:\\work\\inc"},
+        {"", "C:\\work\\", false, ""},
+        {" \t ", "C:\\work\\", false, ""},
+    };
+    for (const Case& c : cases) {
+        std::string folder;
+        EXPECT_EQ(completeIncludeFolder(c.element, c.folder, folder), c.named) << c.element;
+        if (c.named) {
+            EXPECT_EQ(folder, c.expected) << c.element;
+        }
+    }
+}
+
+TEST(AddIncludeList, SkipsEmptiesDuplicatesAndCompilerFolders)
+{
+    SubProject node("T", nullptr);
+    addIncludeList(node, ";inc;;C:\\Keil\\INC;.\\inc;c:\\keil\\inc;..\\x;", "C:\\work\\", {"C:\\Keil\\INC", "C:\\work\\..\\x"});
+    EXPECT_EQ(node.includePaths, (Folders{"C:\\work\\inc", "c:\\keil\\inc"}));
+    addIncludeList(node, "", "C:\\work\\", {});
+    EXPECT_EQ(node.includePaths.size(), 2u);
+}
+
+TEST(SubProjectContainers, ByteOrderAndReplacement)
+{
+    SubProject node("T", nullptr);
+    for (const char* folder : {"C:\\inc\\sub", "C:\\inc", "C:\\Inc", "c:\\inc", "C:\\inc"})
+        node.includePaths.insert(folder);
+    EXPECT_EQ(std::vector<std::string>(node.includePaths.begin(), node.includePaths.end()),
+              (std::vector<std::string>{"C:\\Inc", "C:\\inc", "C:\\inc\\sub", "c:\\inc"}));
+    node.setDefine("b", "1", true);
+    node.setDefine("B", "", false);
+    node.setDefine("\xE4", "x", true);
+    node.setDefine("b", "2", true);
+    std::vector<std::string> names;
+    for (const auto& [name, value] : node.defines)
+        names.push_back(name);
+    EXPECT_EQ(names, (std::vector<std::string>{"B", "b", "\xE4"}));
+    EXPECT_EQ(node.defines.at("b"), assigned("2"));
+}
+
+}  // namespace

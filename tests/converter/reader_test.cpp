@@ -1,0 +1,226 @@
+// Tests of the text Keil project reader: line classification, names, files, paths, filter.
+#include "reader/uv_project_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "converter.h"
+#include "errors.h"
+#include "reader/path_completion.h"
+#include "test_support.h"
+
+namespace {
+
+// A converter for C:\work\demo.uv2 whose reader fills the root.
+class Reader : public ::testing::Test {
+protected:
+    Reader() : converter("C:\\work\\demo.uv2", "C:\\out")
+    {
+        converter.root->path = "C:\\work\\";
+        converter.reader.projectNode = converter.root;
+        converter.reader.converter = &converter;
+    }
+
+    SubProject& parse(const std::string& text)
+    {
+        std::istringstream in(text);
+        EXPECT_TRUE(converter.reader.parse(in));
+        return *converter.root;
+    }
+
+    std::vector<std::string> targetNames() const
+    {
+        std::vector<std::string> names;
+        for (const SubProject* target : converter.root->children)
+            names.push_back(target->name);
+        return names;
+    }
+
+    Converter converter;
+};
+
+TEST_F(Reader, ClassifiesLinesInOrder)
+{
+    SubProject& root = parse("Target (A) Group (G)\n"        // a target only
+                             "Group (G1)\n"
+                             "File 1,1,<x.c> Options 1\n"     // File and Options: skipped
+                             "Options File 1\n"               // likewise
+                             "File 1,1,<y.c>\n"
+                             "Targets (none)\n"
+                             "Groups (none)\n");
+    ASSERT_EQ(targetNames(), std::vector<std::string>{"A"});
+    ASSERT_EQ(root.children[0]->children.size(), 1u);
+    EXPECT_EQ(root.children[0]->children[0]->files, std::vector<std::string>{"C:\\work\\y.c"});
+}
+
+TEST_F(Reader, CutsNamesBetweenTheFirstParentheses)
+{
+    parse("Target (A (rev 2)) x\n"
+          "Target (Board B), 0x0004 // Tools: 'ARM-ADS'\n"
+          "Target (No close\n"
+          "x) Target (Close before open\n"
+          "Target ()\n"
+          "Target (\xC4\xBF\xB1\xEA 1), 0x0004\n"
+          "Target (Board B)\n");
+    EXPECT_EQ(targetNames(), (std::vector<std::string>{"A (rev 2", "Board B", "No close", "Close before open", "",
+                                                       "\xC4\xBF\xB1\xEA 1", "Board B"}));
+}
+
+TEST_F(Reader, GroupsFanOutToTheTargetsThatExist)
+{
+    SubProject& root = parse("Group (Early)\n"
+                             "Target (Board A)\n"
+                             "Target (Board B)\n"
+                             "Group (Startup)\n"
+                             "Group (App)\n"
+                             "Target (Late)\n"
+                             "File 2,1,<.\\src\\main.c><main.c>\n"
+                             "File 1,2,<..\\lib\\boot.a51><boot.a51>\n"
+                             "File 2,1,<D:\\ext\\util.c><util.c>\n"
+                             "File 2,1,<.\\src\\main.c><main.c>\n");
+    ASSERT_EQ(targetNames(), (std::vector<std::string>{"Board A", "Board B", "Late"}));
+    for (int t = 0; t < 2; ++t) {
+        const SubProject& target = *root.children[t];
+        ASSERT_EQ(target.children.size(), 2u);
+        EXPECT_EQ(target.children[0]->name, "Startup");
+        EXPECT_EQ(target.children[1]->name, "App");
+        EXPECT_EQ(target.children[0]->files, std::vector<std::string>{"C:\\work\\..\\lib\\boot.a51"});
+        EXPECT_EQ(target.children[1]->files, (std::vector<std::string>{"C:\\work\\src\\main.c", "D:\\ext\\util.c",
+                                                                       "C:\\work\\src\\main.c"}));
+        EXPECT_NE(target.children[0], root.children[1 - t]->children[0]) << "each target has its own nodes";
+    }
+    // A target read after the groups has none, and file lines leave it alone.
+    EXPECT_TRUE(root.children[2]->children.empty());
+}
+
+TEST_F(Reader, GroupNumbersAreReadLikeAtoi)
+{
+    SubProject& root = parse("Target (T)\nGroup (One)\nGroup (Two)\n"
+                             "File  +2,1,<a.c>\n"
+                             "File 1x,1,<b.c>\n"
+                             "File 2\n"
+                             "File 0,1,<zero.c>\n"
+                             "File -1,1,<negative.c>\n"
+                             "File 3,1,<beyond.c>\n"
+                             "File x,1,<nodigits.c>\n"
+                             "File 99999999999999999999999,1,<huge.c>\n"
+                             "a,File 2\n");
+    EXPECT_EQ(root.children[0]->children[0]->files, std::vector<std::string>{"C:\\work\\b.c"});
+    // "File 2" has no "<": its path starts at the line's beginning; so does the last line's,
+    // whose "," stands before "File ", so its number runs to the end of the line.
+    EXPECT_EQ(root.children[0]->children[1]->files,
+              (std::vector<std::string>{"C:\\work\\a.c", "C:\\work\\File 2", "C:\\work\\a,File 2"}));
+}
+
+TEST_F(Reader, FilePathsWithoutBrackets)
+{
+    SubProject& root = parse("Target (T)\nGroup (G)\n"
+                             "File 1,1,<open.c\n"
+                             "File 1,1,a.c>b.c\n"
+                             "File 1,1,>x<y.c\n");
+    EXPECT_EQ(root.children[0]->children[0]->files,
+              (std::vector<std::string>{"C:\\work\\open.c", "C:\\work\\File 1,1,a.c", "C:\\work\\y.c"}));
+}
+
+TEST(CompleteFilePath, JoinsWithOneSeparator)
+{
+    struct Case {
+        const char* path;
+        const char* folder;
+        const char* expected;
+    } cases[] = {
+        {".\\src\\main.c", "C:\\work\\", "C:\\work\\src\\main.c"},
+        {"./src/main.c", "C:\\work\\", "C:\\work\\src/main.c"},
+        {"src\\x.c", "C:\\work\\", "C:\\work\\src\\x.c"},
+        {"..\\lib\\boot.a51", "C:\\work\\", "C:\\work\\..\\lib\\boot.a51"},
+        {"../../Source/croutine.c", "C:\\work\\", "C:\\work\\../../Source/croutine.c"},
+        {".hidden\\x.c", "C:\\work\\", "C:\\work\\.hidden\\x.c"},
+        {"D:\\ext\\util.c", "C:\\work\\", "D:\\ext\\util.c"},
+        {"C:..\\rel.c", "C:\\work\\", "C:..\\rel.c"},
+        {"\\midas\\x.c", "C:\\work\\", "C:\\midas\\x.c"},
+        {"/midas/x.c", "C:\\work\\", "C:/midas/x.c"},
+        {"\\midas\\x.c", "\\home\\me\\", "\\midas\\x.c"},
+        {".\\a.c", "C:\\ws\\.\\a\\", "C:\\ws\\.\\a\\a.c"},
+        {"scs_2001_pump .c", "C:\\work\\", "C:\\work\\scs_2001_pump .c"},
+        {"", "C:\\work\\", "C:\\work\\"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(completeFilePath(c.path, c.folder), c.expected) << c.path;
+}
+
+TEST_F(Reader, FilePathsFollowTheMembersOwnFolder)
+{
+    SubProject* member = converter.root->addChild("m");
+    member->path = "C:\\work\\sub\\";
+    converter.reader.projectNode = member;
+    std::istringstream in("Target (T)\nGroup (G)\nFile 1,1,<.\\m.c>\n");
+    converter.reader.parse(in);
+    EXPECT_EQ(member->children[0]->children[0]->files, std::vector<std::string>{"C:\\work\\sub\\m.c"});
+}
+
+TEST_F(Reader, ExtensionFilterIgnoresLetterCaseOnly)
+{
+    struct Case {
+        std::list<std::string> extensions;
+        const char* path;
+        bool accepted;
+    } cases[] = {
+        {{}, "C:\\x.anything", true},
+        {{"c", "h"}, "C:\\x.C", true},
+        {{"c", "h"}, "C:\\x.c", true},
+        {{"c", "h"}, "C:\\x.H", true},
+        {{"c", "h"}, "C:\\x.a51", false},
+        {{"c", "h"}, "C:\\x.cc", false},
+        {{".c"}, "C:\\x.c", false},
+        {{""}, "C:\\x.", true},
+        {{""}, "C:\\x.c", false},
+        {{"c"}, "C:\\my.dir\\noextension", false},
+        {{"dir\\noextension"}, "C:\\my.dir\\noextension", true},
+        {{"CPP"}, "C:\\x.cpp", true},
+    };
+    for (const Case& c : cases) {
+        converter.reader.setExtensions(c.extensions);
+        EXPECT_EQ(converter.reader.acceptsFile(c.path), c.accepted) << c.path;
+    }
+}
+
+TEST_F(Reader, FilteredFilesAreLeftOut)
+{
+    converter.reader.setExtensions({"c"});
+    SubProject& root = parse("Target (T)\nGroup (G)\nFile 1,1,<a.c>\nFile 1,2,<s.a51>\nFile 1,5,<h.H>\n");
+    EXPECT_EQ(root.children[0]->children[0]->files, std::vector<std::string>{"C:\\work\\a.c"});
+}
+
+TEST_F(Reader, EmptyOrUnknownTextMakesNoNodes)
+{
+    EXPECT_TRUE(parse("").children.empty());
+    EXPECT_TRUE(parse("\n\r\n### uVision2 Project\nEndOpt\n\x01\x02\xff garbage\n").children.empty());
+}
+
+TEST(ToUpper, ChangesAsciiLettersOnly)
+{
+    EXPECT_EQ(toUpper("abz AZ 09 .c_\xe4\xb5"), "ABZ AZ 09 .C_\xe4\xb5");
+}
+
+TEST(ReaderFiles, OpensAndParsesOneFileAfterAnother)
+{
+    TemporaryFolder folder;
+    writeFile(folder.path() / "a.uv2", "Target (A)\r\nGroup (G)\r\nFile 1,1,<a.c>\r\n");
+    writeFile(folder.path() / "b.uv2", "Target (B)\nGroup (H)\nFile 1,1,<b.c>");  // no final line feed
+    Converter converter(folder.windowsPath() + "\\a.uv2", "C:\\out");
+    SubProject* a = converter.root->addChild("a");
+    SubProject* b = converter.root->addChild("b");
+    a->path = b->path = "C:\\p\\";
+    converter.reader.converter = &converter;
+    for (SubProject* node : {a, b}) {
+        converter.reader.projectNode = node;
+        converter.reader.open(folder.windowsPath() + "\\" + node->name + ".uv2");
+        EXPECT_TRUE(converter.reader.parse());
+    }
+    EXPECT_EQ(a->children.at(0)->children.at(0)->files, std::vector<std::string>{"C:\\p\\a.c"});
+    EXPECT_EQ(b->children.at(0)->children.at(0)->files, std::vector<std::string>{"C:\\p\\b.c"});
+    EXPECT_THROW(converter.reader.open(folder.windowsPath() + "\\missing.uv2"), AsciiReaderError);
+}
+
+}  // namespace
