@@ -1,0 +1,102 @@
+// Tests of the writer across runs: what a second run into the same destination keeps.
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const withDefines = "Target (T)\r\nGroup (G)\r\nFile 1,1,<g.c>\r\n"
+                                "Options 1,0,0  // Target 'T'\r\n ADSCDEFN (ONE)\r\nEndOpt\r\n";
+const char* const withoutDefines = "Target (T)\r\nGroup (G)\r\nFile 1,1,<g.c>\r\n";
+
+class SecondRun : public ::testing::Test {
+protected:
+    SecondRun()
+    {
+        writeFile(folder.path() / "p.uv2", withDefines);
+        writeFile(folder.path() / "first.p_a", "first base\n");
+        writeFile(folder.path() / "second.p_a", "second base\n");
+        writeFile(folder.path() / "c.p_c", "-i C:\\inc\n");
+        fs::create_directory(folder.path() / "out");
+    }
+
+    int run(const char* base)
+    {
+        CapturedOutput output;
+        return runConverter({"p.uv2", "out", "-cp", "c.p_c", "-ap", base});
+    }
+
+    std::string read(const char* relative) { return readFile(folder.path() / "out" / relative); }
+
+    TemporaryFolder folder;
+};
+
+TEST_F(SecondRun, KeepsTheFallbackAndRewritesGeneratedFiles)
+{
+    ASSERT_EQ(run("first.p_a"), 0);
+    const std::string project = read("p.prj");
+    writeFile(folder.path() / "out" / "person" / "p.p_s", "left over");
+    writeFile(folder.path() / "out" / "mine.txt", "user data");
+
+    ASSERT_EQ(run("second.p_a"), 0);
+    EXPECT_EQ(read("p.prj"), project);
+    EXPECT_EQ(read("person/p.p_a"), "first base\r\n") << "the fallback is only ever created";
+    EXPECT_EQ(read("p/T/person/T.p_a"), "-d \"ONE\"\r\nsecond base\r\n");
+    EXPECT_EQ(read("person/p.p_s"), "") << "the empty default is truncated again";
+    EXPECT_EQ(read("mine.txt"), "user data");
+}
+
+TEST_F(SecondRun, ExistenceDecidesNotContent)
+{
+    ASSERT_EQ(run("first.p_a"), 0);
+    writeFile(folder.path() / "p.uv2", withoutDefines);
+    ASSERT_EQ(run("first.p_a"), 0);
+
+    // The target has no settings now, yet its group still finds the file the first run left.
+    const std::string project = read("p.prj");
+    const std::string target = folder.windowsPath() + "\\out\\p\\T\\person\\T.p_a";
+    EXPECT_NE(project.find("FolderName=G\r\nSourcePath=" + folder.windowsPath() + "\\out\\p\\T\\G\\\r\n"
+                           "OutputPath=" + folder.windowsPath() + "\\out\\p\\T\\G\\output\\\r\n"
+                           "SubsPers=" + folder.windowsPath() + "\\out\\person\\p.p_s\r\n"
+                           "AnalPers=" + target + "\r\n"),
+              std::string::npos)
+        << project;
+    EXPECT_EQ(read("p/T/person/T.p_a"), "-d \"ONE\"\r\nfirst base\r\n") << "left as the first run wrote it";
+}
+
+TEST(GivenPersonalities, AreReferredToAndNeverCopied)
+{
+    TemporaryFolder folder;
+    writeFile(folder.path() / "p.uv2", "Target (T)\r\n");
+    writeFile(folder.path() / "m.p_s", "message");
+    writeFile(folder.path() / "c.p_c", "compiler");
+    fs::create_directory(folder.path() / "out");
+    CapturedOutput output;
+    ASSERT_EQ(runConverter({"p.uv2", "out", "-cp", "c.p_c", "-mp", "m.p_s", "-pn", "name"}), 0);
+    const std::string project = readFile(folder.path() / "out" / "name.prj");
+    const std::string at = folder.windowsPath();
+    // Both blocks name the given files; no default of either kind is made.
+    for (const std::string& line : {"SubsPers=" + at + "\\m.p_s\r\n", "CompPers=" + at + "\\c.p_c\r\n"}) {
+        const std::size_t first = project.find(line);
+        ASSERT_NE(first, std::string::npos) << line;
+        EXPECT_NE(project.find(line, first + 1), std::string::npos) << line;
+    }
+    EXPECT_EQ(listTree(folder.path() / "out" / "person"), std::vector<std::string>{"name.p_a"});
+    EXPECT_EQ(readFile(folder.path() / "m.p_s"), "message");
+}
+
+TEST(Extensions, FilterTheFilesOfTheProject)
+{
+    TemporaryFolder folder;
+    writeFile(folder.path() / "p.uv2", "Target (T)\nGroup (G)\nFile 1,1,<a.c>\nFile 1,2,<b.A51>\nFile 1,5,<c.h>\n");
+    fs::create_directory(folder.path() / "out");
+    CapturedOutput output;
+    ASSERT_EQ(runConverter({"p.uv2", "out", "-cp", "none", "-ext", "c", "-ext", "a51"}), 0);
+    const std::string project = readFile(folder.path() / "out" / "p.prj");
+    EXPECT_NE(project.find("\\a.c\r\n" + folder.windowsPath() + "\\b.A51\r\nEndContainedFilesMarker"), std::string::npos);
+    EXPECT_EQ(project.find("c.h"), std::string::npos);
+}
+
+}  // namespace
