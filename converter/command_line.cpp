@@ -71,7 +71,10 @@ int runTamsel(int argc, const char* const* argv)
     }
     try {
         const std::vector<std::string> arguments(argv, argv + argc);
-        Converter converter(makeAbsolutePath(arguments[1]), makeAbsolutePath(arguments[2]));
+        // The source first: making a drive-relative path absolute may change folders.
+        std::string source = makeAbsolutePath(arguments[1]);
+        std::string destination = makeAbsolutePath(arguments[2]);
+        Converter converter(std::move(source), std::move(destination));
         converter.projectName = defaultProjectName(converter.sourcePath);
         applyOptions(converter, arguments);
         return converter.run();
