@@ -37,10 +37,8 @@ std::string optionsTargetName(const std::string& line)
 void UvProjectReader::readOptions(const std::string& line)
 {
     const std::string name = optionsTargetName(line);
-    SubProject* target = nullptr;
-    for (SubProject* candidate : projectNode->children)
-        if (candidate->name == name)
-            target = candidate;  // the last target of that name wins
+    const auto found = targetsByName.find(name);
+    SubProject* target = found == targetsByName.end() ? nullptr : found->second;  // the last of that name
     if (target == nullptr) {
         // The block's lines go back to the line loop.
         printLine(message::noTargetForOptions);

@@ -69,6 +69,9 @@ bool UvProjectReader::parse()
 bool UvProjectReader::parse(std::istream& in)
 {
     current = &in;
+    targetsByName.clear();
+    for (SubProject* target : projectNode->children)
+        targetsByName[target->name] = target;
     std::string line;
     while (readTextLine(in, line)) {
         if (contains(line, "Target ("))
@@ -87,7 +90,8 @@ bool UvProjectReader::parse(std::istream& in)
 
 void UvProjectReader::readTarget(const std::string& line)
 {
-    projectNode->addChild(nameInParentheses(line));
+    SubProject* target = projectNode->addChild(nameInParentheses(line));
+    targetsByName[target->name] = target;  // a later target of the same name wins
 }
 
 void UvProjectReader::readGroup(const std::string& line)

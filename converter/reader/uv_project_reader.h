@@ -6,6 +6,7 @@
 #include <istream>
 #include <list>
 #include <string>
+#include <unordered_map>
 
 class Converter;
 class SubProject;
@@ -45,4 +46,7 @@ private:
     void readIncludePaths(const char* keyword, const std::string& line, SubProject& target);
 
     std::istream* current = nullptr;  // the stream parse is reading; option blocks read on from it
+    // The last target of each name under projectNode: an option block finds its target without
+    // a pass over every target, which made a project with many targets quadratic.
+    std::unordered_map<std::string, SubProject*> targetsByName;
 };
