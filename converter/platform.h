@@ -23,8 +23,9 @@ bool exists(const std::string& path);
 // Makes one folder; an entry that exists already counts as success.
 bool makeFolder(const std::string& path);
 
-// Opens an input file for reading (binary; callers strip CRs themselves). A folder never
-// opens. On POSIX, a name whose letter case differs from the disk is matched as Windows would.
+// Opens an input file for reading (binary; callers strip CRs themselves). Only a regular
+// file opens: never a folder, a device or a pipe. On POSIX, a name whose letter case differs
+// from the disk is matched as Windows would.
 bool openInput(const std::string& path, std::ifstream& in);
 
 // Opens an output file for writing, truncating it. Binary: callers write CR LF themselves.

@@ -34,10 +34,17 @@ bool asciiEqualIgnoringCase(const std::string& a, const char* b)
     return b[i] == '\0';
 }
 
-bool isFolder(const std::string& hostName)
+bool isRegularFile(const std::string& hostName)
 {
     struct stat info {};
-    return ::stat(hostName.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return ::stat(hostName.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// The system's calls stop a name at its first NUL byte: "x\0y" would name the file x,
+// which may be one the run must not touch. Such a name names nothing.
+bool hasNul(const std::string& path)
+{
+    return path.find('\0') != std::string::npos;
 }
 
 bool entryExists(const std::string& hostName)
@@ -135,22 +142,28 @@ bool isRooted(const std::string& path)
 
 bool exists(const std::string& path)
 {
+    if (hasNul(path))
+        return false;
     return entryExists(hostPath(path));
 }
 
 bool makeFolder(const std::string& path)
 {
+    if (hasNul(path))
+        return false;
     return ::mkdir(hostPath(path).c_str(), 0777) == 0 || errno == EEXIST;
 }
 
 bool openInput(const std::string& path, std::ifstream& in)
 {
-    if (path.empty())
+    if (path.empty() || hasNul(path))
         return false;
     std::string host = hostPath(path);
     if (!entryExists(host) && !matchLetterCase(host, host))
         return false;
-    if (isFolder(host))
+    // A folder never opens, nor does a device or a pipe: a workspace naming /dev/zero or a
+    // FIFO would otherwise never finish reading.
+    if (!isRegularFile(host))
         return false;
     in.open(host, std::ios::in | std::ios::binary);
     return in.is_open();
@@ -158,6 +171,8 @@ bool openInput(const std::string& path, std::ifstream& in)
 
 bool openOutput(const std::string& path, std::ofstream& out)
 {
+    if (hasNul(path))
+        return false;
     out.open(hostPath(path), std::ios::out | std::ios::binary | std::ios::trunc);
     return out.is_open();
 }
