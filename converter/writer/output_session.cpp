@@ -12,11 +12,14 @@ void writeLine(std::ostream& out, std::string_view text)
 {
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.write("\r\n", 2);
+    // Without caches every line goes through at once, as with a flush after each line.
+    if (!writeCachesOn)
+        out.flush();
 }
 
 bool OutputSession::exists(const std::string& path)
 {
-    if (known.contains(path))
+    if (writeCachesOn && known.contains(path))
         return true;
     if (!platform::exists(path))
         return false;

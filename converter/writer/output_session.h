@@ -5,6 +5,15 @@
 #include <string>
 #include <unordered_set>
 
+// The benchmark's reference build defines TAMSEL_NO_WRITE_CACHE: every answer is then asked
+// of the file system again and every file written again, so comparing its output with the
+// normal build's shows that the caches change no byte.
+#ifdef TAMSEL_NO_WRITE_CACHE
+inline constexpr bool writeCachesOn = false;
+#else
+inline constexpr bool writeCachesOn = true;
+#endif
+
 class OutputSession {
 public:
     // True when anything exists at path. Only positive answers are remembered: nothing is

@@ -57,7 +57,9 @@ void SubProject::writeBaseAnalyserCopy(const std::string& file)
 void SubProject::appendBaseAnalyserPersonality(std::ostream& out)
 {
     // The base text was read once before writing began.
-    const OutputSession& session = owner->session();
+    OutputSession& session = owner->session();
+    if (!writeCachesOn)
+        session.loadBaseAnalyserPersonality(owner->analyserPersonality);
     if (!session.baseGiven)
         return;
     if (!session.baseReadable) {

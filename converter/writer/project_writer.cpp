@@ -44,7 +44,8 @@ int Converter::writeProject()
     // before the stream so that it outlives the stream's final flush.
     auto buffer = std::make_unique<char[]>(1 << 16);
     std::ofstream out;
-    out.rdbuf()->pubsetbuf(buffer.get(), 1 << 16);
+    if (writeCachesOn)
+        out.rdbuf()->pubsetbuf(buffer.get(), 1 << 16);
     if (!platform::openOutput(projectFile, out))
         throw IOERROR(IOERROR::CannotWriteFile, projectFile);
 
@@ -94,7 +95,7 @@ void SubProject::writeTree(std::ostream& out, const std::string& parentPath, std
     if (messageValue.empty()) {
         messageValue = destination + personFolder + project + ".p_s";
         // An empty file truncated once is the same as one truncated for every node.
-        if (!session.messageDefaultMade) {
+        if (!session.messageDefaultMade || !writeCachesOn) {
             ensureDirectory(destination + personFolder);
             session.messageDefaultMade = createEmptyFile(messageValue, session);
         }
@@ -121,7 +122,7 @@ void SubProject::writeTree(std::ostream& out, const std::string& parentPath, std
     std::string compilerValue = owner->compilerPersonality;
     if (compilerValue.empty()) {
         compilerValue = destination + personFolder + project + ".p_c";
-        if (!session.compilerDefaultMade) {
+        if (!session.compilerDefaultMade || !writeCachesOn) {
             ensureDirectory(destination + personFolder);
             if (!createEmptyFile(compilerValue, session))
                 throw IOERROR(IOERROR::CannotWriteFile, compilerValue);
