@@ -7,6 +7,9 @@
 #include "console.h"
 #include "errors.h"
 #include "platform.h"
+#include "reader/xml_document.h"
+#include "reader/xml_project_reader.h"
+#include "reader/xml_workspace.h"
 #include "text_util.h"
 
 namespace {
@@ -104,6 +107,11 @@ void Converter::readAllProjects()
 
 std::list<std::string> Converter::listKeilProjects()
 {
+    // An XML workspace is known by its content: ".uvmpw" does not contain ".mpw".
+    const KeilXmlDocument document = KeilXmlDocument::fromFile(sourcePath);
+    if (document.kind() == KeilXmlDocument::Workspace)
+        return xmlWorkspaceMembers(document.root(), sourcePath.substr(0, sourcePath.rfind('\\')));
+
     if (!contains(sourcePath, ".mpw"))
         return {sourcePath};
 
@@ -127,6 +135,17 @@ void Converter::readKeilProject(SubProject* node, const std::string& file)
     reader.projectNode = node;
     reader.converter = this;
     reader.setExtensions(extensions);
+
+    // The format is known by the content; anything that is not an XML project, an empty
+    // file included, goes to the text reader.
+    const KeilXmlDocument document = KeilXmlDocument::fromFile(file);
+    if (document.kind() == KeilXmlDocument::Project) {
+        XmlProjectReader xmlReader(*node, compilerIncludePaths,
+                                   [this](const std::string& path) { return reader.acceptsFile(path); });
+        xmlReader.read(document.root());
+        return;
+    }
+
     reader.open(file);
     reader.parse();
 }

@@ -32,10 +32,10 @@ public:
     bool extractIncludePath(const std::string& line, std::string& out) const;
 
     // The Keil project files of the run, in reading order: the source itself, or the
-    // members a workspace lists.
+    // members a workspace lists (an XML ProjectWorkspace, or a source path with ".mpw").
     std::list<std::string> listKeilProjects();
 
-    // Reads one Keil project file into node.
+    // Reads one Keil project file into node, with the XML or the text reader by content.
     void readKeilProject(SubProject* node, const std::string& file);
 
     int writeProject();

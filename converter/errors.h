@@ -43,4 +43,5 @@ inline constexpr const char* creatingAnalyser = "  Creating Analyser Personality
 inline constexpr const char* projectCompleted = "Ostra/Ostra++ Project Completed!";
 inline constexpr const char* runFailed = "Conversion failed: ";
 inline constexpr const char* malformedXml = "Malformed Keil project file: ";
+inline constexpr const char* fileOptionsNotCarried = "File options not carried over: ";
 }  // namespace message

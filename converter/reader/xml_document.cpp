@@ -1,0 +1,60 @@
+// Recognising a Keil file in the XML format by its content, and holding the parsed document.
+#include "xml_document.h"
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "../errors.h"
+#include "../platform.h"
+
+namespace {
+
+// Blanks and line ends may stand before the declaration; so may a UTF-8 byte-order mark.
+bool startsLikeXml(const std::string& content)
+{
+    std::size_t i = content.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    while (i < content.size() && (content[i] == ' ' || content[i] == '\t' || content[i] == '\r' || content[i] == '\n'))
+        ++i;
+    return i < content.size() && content[i] == '<';
+}
+
+}  // namespace
+
+KeilXmlDocument::KeilXmlDocument(const std::string& content, const std::string& path)
+{
+    if (!startsLikeXml(content))
+        return;
+    // encoding_utf8 keeps every byte as it is, UTF-8 or not; parse_default decodes entities.
+    const pugi::xml_parse_result result =
+        document.load_buffer(content.data(), content.size(), pugi::parse_default, pugi::encoding_utf8);
+    if (!result)
+        throw AsciiReaderError(AsciiReaderError::Malformed, path);
+    const char* rootName = root().name();
+    if (std::strcmp(rootName, "Project") == 0)
+        documentKind = Project;
+    else if (std::strcmp(rootName, "ProjectWorkspace") == 0)
+        documentKind = Workspace;
+}
+
+KeilXmlDocument KeilXmlDocument::fromFile(const std::string& path)
+{
+    std::ifstream in;
+    if (!platform::openInput(path, in))
+        return KeilXmlDocument(std::string(), path);
+    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return KeilXmlDocument(content, path);
+}
+
+std::string childText(const pugi::xml_node& node, const char* name)
+{
+    return node.child(name).child_value();
+}
+
+std::string trimXmlSpace(const std::string& text)
+{
+    const std::size_t begin = text.find_first_not_of(" \t\r\n");
+    if (begin == std::string::npos)
+        return {};
+    return text.substr(begin, text.find_last_not_of(" \t\r\n") - begin + 1);
+}

@@ -1,0 +1,35 @@
+// Recognising a Keil file in the XML format by its content, and holding the parsed document.
+#pragma once
+
+#include <string>
+
+#include <pugixml.hpp>
+
+// A Keil file read whole. When its first non-blank bytes start an XML document it is parsed,
+// bytes as they are (no character set conversion, entities decoded); the root element then
+// tells a project (.uvproj, .uvprojx) from a multi-project workspace (.uvmpw).
+class KeilXmlDocument {
+public:
+    enum Kind { NotXml, Project, Workspace };
+
+    // Throws AsciiReaderError Malformed, naming path, when the content starts like XML but
+    // does not parse. Any other content, an empty file included, is NotXml.
+    KeilXmlDocument(const std::string& content, const std::string& path);
+
+    // Reads the file first; a file that cannot be opened is NotXml, so that the caller's
+    // usual open reports it.
+    static KeilXmlDocument fromFile(const std::string& path);
+
+    Kind kind() const { return documentKind; }
+    pugi::xml_node root() const { return document.document_element(); }
+
+private:
+    pugi::xml_document document;
+    Kind documentKind = NotXml;
+};
+
+// The text of an element's first child of that name; empty when the child is missing.
+std::string childText(const pugi::xml_node& node, const char* name);
+
+// text without the blanks and line ends an XML writer may wrap around a value.
+std::string trimXmlSpace(const std::string& text);

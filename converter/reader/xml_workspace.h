@@ -1,0 +1,12 @@
+// Members of a Keil multi-project workspace in the XML format (.uvmpw).
+#pragma once
+
+#include <list>
+#include <string>
+
+#include <pugixml.hpp>
+
+// The project files a ProjectWorkspace root lists (project/PathAndName), in file order, each
+// as folder + "\" + the path as written, the same form as the members of a text workspace.
+// Entries with an empty path are skipped.
+std::list<std::string> xmlWorkspaceMembers(const pugi::xml_node& workspace, const std::string& folder);
