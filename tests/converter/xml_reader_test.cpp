@@ -1,0 +1,682 @@
+// Tests of the XML formats: recognising them by content, the project reader, workspaces,
+// test copies of real projects checked by hand, and the whole XML corpus.
+#include "reader/xml_project_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <sstream>
+
+#include "converter.h"
+#include "errors.h"
+#include "platform.h"
+#include "reader/xml_document.h"
+#include "sub_project.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Defines = std::map<std::string, DefineValue>;
+using Folders = std::set<std::string>;
+
+DefineValue bare() { return {"", false}; }
+DefineValue is(const std::string& text) { return {text, true}; }
+
+std::vector<std::string> childNames(const SubProject& node)
+{
+    std::vector<std::string> names;
+    for (const SubProject* child : node.children)
+        names.push_back(child->name);
+    return names;
+}
+
+// Name and number of files of every group of a target, in order.
+std::vector<std::pair<std::string, std::size_t>> groupSizes(const SubProject& target)
+{
+    std::vector<std::pair<std::string, std::size_t>> sizes;
+    for (const SubProject* group : target.children)
+        sizes.emplace_back(group->name, group->files.size());
+    return sizes;
+}
+
+// Reads xml as a project file lying in C:\work\ and returns what the reader printed.
+std::string readProject(SubProject& root, const std::string& xml, const std::list<std::string>& compilerFolders = {},
+                        std::function<bool(const std::string&)> accepts = [](const std::string&) { return true; })
+{
+    root.path = "C:\\work\\";
+    CapturedOutput output;
+    const KeilXmlDocument document(xml, "C:\\work\\p.uvprojx");
+    EXPECT_EQ(document.kind(), KeilXmlDocument::Project);
+    XmlProjectReader(root, compilerFolders, std::move(accepts)).read(document.root());
+    return output.text();
+}
+
+// A project with one target; options and groups are XML fragments placed inside it.
+std::string oneTarget(const std::string& name, const std::string& options, const std::string& groups)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\" ?>\n<Project><SchemaVersion>2.1</SchemaVersion>"
+           "<Targets><Target><TargetName>" + name + "</TargetName><ToolsetNumber>0x4</ToolsetNumber>"
+           "<TargetOption>" + options + "</TargetOption><Groups>" + groups + "</Groups></Target></Targets></Project>";
+}
+
+std::string controls(const std::string& define, const std::string& includes)
+{
+    return "<VariousControls><MiscControls>--c99</MiscControls><Define>" + define + "</Define><Undefine></Undefine>"
+           "<IncludePath>" + includes + "</IncludePath></VariousControls>";
+}
+
+std::string armOptions(const std::string& cDefine, const std::string& cIncludes, const std::string& aDefine = "",
+                       const std::string& aIncludes = "")
+{
+    return "<TargetCommonOption><Device>LPC2129</Device></TargetCommonOption><TargetArmAds><Cads><Optim>1</Optim>"
+           + controls(cDefine, cIncludes) + "</Cads><Aads>" + controls(aDefine, aIncludes)
+           + "</Aads><LDads><Misc></Misc></LDads></TargetArmAds>";
+}
+
+std::string file(const std::string& path, const std::string& options = "")
+{
+    return "<File><FileName>x</FileName><FileType>1</FileType><FilePath>" + path + "</FilePath>" + options + "</File>";
+}
+
+std::string group(const std::string& name, const std::string& files, const std::string& options = "")
+{
+    return "<Group><GroupName>" + name + "</GroupName>" + options + "<Files>" + files + "</Files></Group>";
+}
+
+std::string inBuild(const std::string& value) { return "<CommonProperty><IncludeInBuild>" + value + "</IncludeInBuild></CommonProperty>"; }
+
+// ---------------------------------------------------------------------------------------
+// Recognising the format
+
+TEST(XmlDocument, KnowsTheFormatByContent)
+{
+    struct Case {
+        const char* name;
+        std::string content;
+        KeilXmlDocument::Kind kind;
+    } cases[] = {
+        {"empty file", "", KeilXmlDocument::NotXml},
+        {"blanks only", " \r\n\t", KeilXmlDocument::NotXml},
+        {"text project", "### uVision2 Project, (C) Keil Software\r\n<not xml>", KeilXmlDocument::NotXml},
+        {"text workspace", "[WORKSPACE]\r\n  Project=\"a\\a.Uv2\"\r\n", KeilXmlDocument::NotXml},
+        {"uvproj", "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\" ?>\n<Project></Project>",
+         KeilXmlDocument::Project},
+        {"blank lines and a byte-order mark first", "\xEF\xBB\xBF\r\n  \n<Project/>", KeilXmlDocument::Project},
+        {"uvmpw", "<?xml version=\"1.0\"?><ProjectWorkspace><project/></ProjectWorkspace>",
+         KeilXmlDocument::Workspace},
+        {"other root", "<Projects><Project/></Projects>", KeilXmlDocument::NotXml},
+        {"root name is case-sensitive", "<project/>", KeilXmlDocument::NotXml},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(KeilXmlDocument(c.content, "C:\\p").kind(), c.kind) << c.name;
+}
+
+TEST(XmlDocument, MalformedXmlNamesTheFile)
+{
+    const char* cases[] = {
+        "<Project><Targets><Target>",                  // cut off
+        "<Project></Projekt>",                         // wrong end tag
+        "<?xml version=\"1.0\"?>",                     // declaration only
+        "  <",                                         // a lone "<"
+        "<Project a=\"x></Project>",                  // unclosed attribute value
+        "<Project><!-- x </Project>",                  // unclosed comment
+    };
+    for (const char* content : cases) {
+        try {
+            KeilXmlDocument document(content, "C:\\work\\bad.uvprojx");
+            ADD_FAILURE() << "accepted: " << content;
+        } catch (const AsciiReaderError& error) {
+            EXPECT_EQ(error.code, AsciiReaderError::Malformed) << content;
+            EXPECT_EQ(error.path, "C:\\work\\bad.uvprojx") << content;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// The project reader
+
+TEST(XmlProjectReader, EachTargetGetsItsOwnGroupsAndFiles)
+{
+    const std::string xml =
+        "<Project><Targets>"
+        "<Target><TargetName>Board A</TargetName><Groups>"
+        + group("Startup", file(".\\startup.s")) + group("App", file("..\\src\\main.c") + file("D:\\ext\\util.c"))
+        + "</Groups></Target>"
+          "<Target><TargetName>Board B</TargetName><Groups>"
+        + group("App", file("src/board_b.c") + file("\\rooted\\r.c")) + "</Groups></Target>"
+          "<Target><TargetName>Board A</TargetName></Target>"
+          "</Targets></Project>";
+    SubProject root("p", nullptr);
+    EXPECT_EQ(readProject(root, xml), "");
+
+    ASSERT_EQ(childNames(root), (std::vector<std::string>{"Board A", "Board B", "Board A"}));
+    ASSERT_EQ(childNames(*root.children[0]), (std::vector<std::string>{"Startup", "App"}));
+    EXPECT_EQ(root.children[0]->children[0]->files, (std::vector<std::string>{"C:\\work\\startup.s"}));
+    EXPECT_EQ(root.children[0]->children[1]->files,
+              (std::vector<std::string>{"C:\\work\\..\\src\\main.c", "D:\\ext\\util.c"}));
+    ASSERT_EQ(childNames(*root.children[1]), (std::vector<std::string>{"App"}));
+    EXPECT_EQ(root.children[1]->children[0]->files,
+              (std::vector<std::string>{"C:\\work\\src/board_b.c", "C:\\rooted\\r.c"}));
+    EXPECT_TRUE(root.children[2]->children.empty());
+    for (const SubProject* target : root.children)
+        EXPECT_FALSE(target->hasSettings()) << target->name;
+}
+
+TEST(XmlProjectReader, MissingAndEmptyElementsAddNothing)
+{
+    const std::string xml =
+        "<Project><Targets>"
+        "<Target><Groups><Group><Files><File><FilePath></FilePath></File><File><FileName>n.c</FileName></File>"
+        "<File><FilePath> \r\n </FilePath></File><File><FilePath>\n  .\\kept.c\n</FilePath></File></Files></Group>"
+        "</Groups><TargetOption><TargetArmAds><Cads><VariousControls/></Cads><Aads/></TargetArmAds></TargetOption>"
+        "</Target>"
+        "<Target><TargetName></TargetName><TargetOption/><Groups/></Target>"
+        "</Targets><Targets/></Project>";
+    SubProject root("p", nullptr);
+    EXPECT_EQ(readProject(root, xml), "");
+
+    ASSERT_EQ(childNames(root), (std::vector<std::string>{"", ""}));
+    ASSERT_EQ(childNames(*root.children[0]), (std::vector<std::string>{""}));
+    EXPECT_EQ(root.children[0]->children[0]->files, (std::vector<std::string>{"C:\\work\\kept.c"}));
+    EXPECT_FALSE(root.children[0]->hasSettings());
+    EXPECT_TRUE(root.children[1]->children.empty());
+
+    SubProject empty("p", nullptr);
+    readProject(empty, "<Project/>");
+    EXPECT_TRUE(empty.children.empty());
+}
+
+TEST(XmlProjectReader, DefinesAndIncludeFoldersFollowTheTextRules)
+{
+    struct Case {
+        const char* name;
+        std::string options;
+        Defines defines;
+        Folders folders;
+    } cases[] = {
+        {"blanks, commas and both mixed",
+         armOptions("STM32F756xx, CORE_CM7,USE_HAL_DRIVER  DEBUG ", ""),
+         {{"CORE_CM7", bare()}, {"DEBUG", bare()}, {"STM32F756xx", bare()}, {"USE_HAL_DRIVER", bare()}},
+         {}},
+        {"blanks around = keep one define", armOptions("DEBUG_PORT = UART0, __FPU_PRESENT = 1", ""),
+         {{"DEBUG_PORT", is("UART0")}, {"__FPU_PRESENT", is("1")}}, {}},
+        {"assembler defines join the target, the later value wins",
+         armOptions("VER=1 MODE", "", "NO_CRP VER=2"),
+         {{"MODE", bare()}, {"NO_CRP", bare()}, {"VER", is("2")}}, {}},
+        {"quoted items lose their quotes", armOptions("RVDS, \"PACK_STRUCT_END=\",\"ALIGN_STRUCT_END=\"", ""),
+         {{"ALIGN_STRUCT_END", is("")}, {"PACK_STRUCT_END", is("")}, {"RVDS", bare()}}, {}},
+        {"a quoted value uses the stringify helper", armOptions("MSG=\"hi\"", ""),
+         {{"HBX_STRINGIFY(x)", is("#x")}, {"MSG", is("HBX_STRINGIFY(hi)")}}, {}},
+        {"include forms", armOptions("", ".;.\\inc;..\\lib;;sub;S:\\abs\\inc;\\rooted;C:..\\drv;", "", "..\\lib;asm"),
+         {},
+         {"C:\\work", "C:\\work\\inc", "C:\\work\\..\\lib", "C:\\work\\sub", "S:\\abs\\inc", "C:\\rooted",
+          "C:..\\drv", "C:\\work\\asm"}},
+        {"forward slashes stay", armOptions("", "../../ST_Code/Core/Inc;./x"),
+         {}, {"C:\\work\\../../ST_Code/Core/Inc", "C:\\work\\x"}},
+        {"the compiler's own folders are left out", armOptions("", "C:\\Keil\\ARM\\INC;inc", "", "C:\\Keil\\C51\\INC"),
+         {}, {"C:\\work\\inc"}},
+        {"C51 compiler and assembler",
+         "<Target51><Target51Misc/><C51>" + controls("MODEL_SMALL", "\\midas\\inc;..\\inc") + "</C51><Ax51>"
+             + controls("CODE_BANKING=1", "") + "</Ax51><Lx51/></Target51>",
+         {{"CODE_BANKING", is("1")}, {"MODEL_SMALL", bare()}}, {"C:\\midas\\inc", "C:\\work\\..\\inc"}},
+        {"GNU toolchain blocks", "<TargetArm><Carm>" + controls("GCC_DEMO", "..\\CMSIS") + "</Carm><Aarm>"
+                                     + controls("", "") + "</Aarm></TargetArm>",
+         {{"GCC_DEMO", bare()}}, {"C:\\work\\..\\CMSIS"}},
+        {"settings outside a tool block are not read",
+         "<TargetCommonOption>" + controls("COMMON", "common") + "</TargetCommonOption>" + controls("TOP", "top"),
+         {}, {}},
+    };
+    for (const Case& c : cases) {
+        SubProject root("p", nullptr);
+        readProject(root, oneTarget("T", c.options, ""), {"C:\\Keil\\ARM\\INC", "C:\\Keil\\C51\\INC"});
+        ASSERT_EQ(root.children.size(), 1u) << c.name;
+        EXPECT_EQ(root.children[0]->defines, c.defines) << c.name;
+        EXPECT_EQ(root.children[0]->includePaths, c.folders) << c.name;
+    }
+}
+
+TEST(XmlProjectReader, GroupOptionsGiveTheGroupCompleteSettings)
+{
+    const std::string groupOptions =
+        "<GroupOption>" + inBuild("1") + "<GroupArmAds><Cads>" + controls("LEVEL=2 GROUP_ONLY", "..\\grp;inc")
+        + "</Cads><Aads>" + controls("", "") + "</Aads></GroupArmAds></GroupOption>";
+    const std::string emptyGroupOptions =
+        "<GroupOption>" + inBuild("2") + "<GroupArmAds><Cads>" + controls("", " ; ") + "</Cads></GroupArmAds></GroupOption>";
+    const std::string compilerOnlyOptions =
+        "<GroupOption><GroupArmAds><Cads>" + controls("", "C:\\Keil\\ARM\\INC") + "</Cads></GroupArmAds></GroupOption>";
+    SubProject root("p", nullptr);
+    readProject(root,
+                oneTarget("T", armOptions("LEVEL=1 BOARD", "inc"),
+                          group("Own", file("a.c"), groupOptions) + group("Empty", file("b.c"), emptyGroupOptions)
+                              + group("Compiler only", file("c.c"), compilerOnlyOptions) + group("None", file("d.c"))),
+                {"C:\\Keil\\ARM\\INC"});
+
+    const SubProject& target = *root.children.at(0);
+    EXPECT_EQ(target.defines, (Defines{{"BOARD", bare()}, {"LEVEL", is("1")}}));
+    EXPECT_EQ(target.includePaths, (Folders{"C:\\work\\inc"}));
+    ASSERT_EQ(childNames(target), (std::vector<std::string>{"Own", "Empty", "Compiler only", "None"}));
+
+    const SubProject& own = *target.children[0];
+    EXPECT_EQ(own.defines, (Defines{{"BOARD", bare()}, {"GROUP_ONLY", bare()}, {"LEVEL", is("2")}}));
+    EXPECT_EQ(own.includePaths, (Folders{"C:\\work\\inc", "C:\\work\\..\\grp"}));
+    EXPECT_EQ(own.files, (std::vector<std::string>{"C:\\work\\a.c"}));
+    for (std::size_t i = 1; i < 4; ++i) {
+        EXPECT_FALSE(target.children[i]->hasSettings()) << target.children[i]->name;
+        EXPECT_EQ(target.children[i]->files.size(), 1u) << target.children[i]->name;
+    }
+}
+
+TEST(XmlProjectReader, FileOptionsAreNamedOnceAndNotCarried)
+{
+    auto fileOptions = [](const std::string& define, const std::string& includes) {
+        return "<FileOption>" + inBuild("2") + "<FileArmAds><Cads>" + controls(define, includes)
+               + "</Cads></FileArmAds></FileOption>";
+    };
+    const std::string groups = group("G", file(".\\defines.c", fileOptions("TRACE", ""))
+                                              + file(".\\includes.c", fileOptions("", "..\\extra"))
+                                              + file(".\\empty.c", fileOptions("", ""))
+                                              + file(".\\blank.c", fileOptions("  ", ";"))
+                                              + file(".\\plain.c"));
+    const std::string xml = "<Project><Targets><Target><TargetName>A</TargetName><Groups>" + groups
+                            + "</Groups></Target><Target><TargetName>B</TargetName><Groups>" + groups
+                            + "</Groups></Target></Targets></Project>";
+    SubProject root("p", nullptr);
+    EXPECT_EQ(readProject(root, xml),
+              "File options not carried over: C:\\work\\defines.c\n"
+              "File options not carried over: C:\\work\\includes.c\n");
+
+    for (const SubProject* target : root.children) {
+        EXPECT_FALSE(target->hasSettings());
+        EXPECT_FALSE(target->children.at(0)->hasSettings());
+        EXPECT_EQ(target->children.at(0)->files.size(), 5u);
+    }
+}
+
+TEST(XmlProjectReader, FilesOutOfTheTargetBuildAreLeftOut)
+{
+    const std::string fileIn = "<FileOption>" + inBuild("1") + "</FileOption>";
+    const std::string fileOut = "<FileOption>" + inBuild("0") + "</FileOption>";
+    const std::string fileInherits = "<FileOption>" + inBuild("2") + "</FileOption>";
+    const std::string groupOut = "<GroupOption>" + inBuild("0") + "</GroupOption>";
+    const std::string groupIn = "<GroupOption>" + inBuild("1") + "</GroupOption>";
+    const std::string files = file("in.c", fileIn) + file("out.c", fileOut) + file("inherits.c", fileInherits)
+                              + file("plain.c") + file("blank.c", "<FileOption>" + inBuild(" 0 ") + "</FileOption>");
+    SubProject root("p", nullptr);
+    readProject(root, oneTarget("T", "", group("Built", files, groupIn) + group("Not built", files, groupOut)
+                                             + group("No options", files)));
+
+    const SubProject& target = *root.children.at(0);
+    const std::vector<std::string> built{"C:\\work\\in.c", "C:\\work\\inherits.c", "C:\\work\\plain.c"};
+    EXPECT_EQ(target.children.at(0)->files, built);
+    EXPECT_EQ(target.children.at(1)->files, (std::vector<std::string>{"C:\\work\\in.c"}));
+    EXPECT_EQ(target.children.at(2)->files, built);
+}
+
+TEST(XmlProjectReader, FiltersFilesByExtension)
+{
+    UvProjectReader filter;
+    filter.setExtensions({"c", "H"});
+    SubProject root("p", nullptr);
+    readProject(root, oneTarget("T", "", group("G", file("a.C") + file("b.h") + file("s.a51") + file("lib.lib")
+                                                            + file("readme.txt"))),
+                {}, [&filter](const std::string& path) { return filter.acceptsFile(path); });
+    EXPECT_EQ(root.children.at(0)->children.at(0)->files,
+              (std::vector<std::string>{"C:\\work\\a.C", "C:\\work\\b.h"}));
+}
+
+TEST(XmlProjectReader, BytesPassUnchangedAndEntitiesAreDecoded)
+{
+    const std::string utf8Name = "\xE7\x9B\xAE\xE6\xA0\x87 1";  // a UTF-8 name
+    const std::string gbkName = "\xC4\xBF\xB1\xEA 1";           // the same name in GBK, not UTF-8
+    const std::string xml =
+        "<Project><Targets><Target><TargetName>" + utf8Name + "</TargetName><Groups>"
+        + group(gbkName, file(".\\\xD6\xD0\\a.c") + file("R&amp;D\\&lt;x&gt;.c") + file("&#x4E2D;.c"))
+        + "</Groups><TargetOption><TargetArmAds><Cads>" + controls("Q=&quot;v&quot; A&amp;B", "\xC3\xA4")
+        + "</Cads></TargetArmAds></TargetOption></Target></Targets></Project>";
+    SubProject root("p", nullptr);
+    readProject(root, xml);
+
+    const SubProject& target = *root.children.at(0);
+    EXPECT_EQ(target.name, utf8Name);
+    EXPECT_EQ(target.children.at(0)->name, gbkName);
+    EXPECT_EQ(target.children.at(0)->files,
+              (std::vector<std::string>{"C:\\work\\\xD6\xD0\\a.c", "C:\\work\\R&D\\<x>.c", "C:\\work\\\xE4\xB8\xAD.c"}));
+    EXPECT_EQ(target.defines,
+              (Defines{{"A&B", bare()}, {"HBX_STRINGIFY(x)", is("#x")}, {"Q", is("HBX_STRINGIFY(v)")}}));
+    EXPECT_EQ(target.includePaths, (Folders{"C:\\work\\\xC3\xA4"}));
+}
+
+// ---------------------------------------------------------------------------------------
+// Test copies of real projects, read as if they lay in C:\keil\ (values checked by hand)
+
+struct RealProject {
+    std::unique_ptr<Converter> converter;
+    std::string output;
+    const SubProject& root() const { return *converter->root; }
+    const SubProject& target(std::size_t i) const { return *converter->root->children.at(i); }
+};
+
+RealProject readRealProject(const std::string& relative, const std::list<std::string>& compilerFolders = {},
+                            const std::string& extensions = "")
+{
+    RealProject project{std::make_unique<Converter>("C:\\keil\\project.uvproj", "C:\\out"), ""};
+    project.converter->compilerIncludePaths = compilerFolders;
+    if (!extensions.empty())
+        project.converter->addExtensions(extensions);
+    project.converter->root->path = "C:\\keil\\";
+    CapturedOutput output;
+    project.converter->readKeilProject(project.converter->root,
+                                       platform::fromHostPath(testData("xml/" + relative)));
+    project.output = output.text();
+    return project;
+}
+
+TEST(XmlRealProjects, C51TwoTargetsEachBuildingItsOwnConfiguration)
+{
+    const RealProject project = readRealProject("OS-Q__RTX51__RtxTiny2.uvproj");
+    ASSERT_EQ(childNames(project.root()), (std::vector<std::string>{"Non Banking", "Code Banking"}));
+    const std::vector<std::string> common{"C:\\keil\\os_create.a51",    "C:\\keil\\os_delete.a51",
+                                          "C:\\keil\\os_clear_signal.a51", "C:\\keil\\os_send_signal.a51",
+                                          "C:\\keil\\os_running_task.a51", "C:\\keil\\os_set_ready.a51",
+                                          "C:\\keil\\os_reset_interval.a51", "C:\\keil\\os_wait.a51"};
+    std::vector<std::string> nonBanking{"C:\\keil\\Version.a51", "C:\\keil\\Copyright.a51", "C:\\keil\\Conf_tny.a51"};
+    nonBanking.insert(nonBanking.end(), common.begin(), common.end());
+    std::vector<std::string> banking{"C:\\keil\\Version.a51", "C:\\keil\\Copyright.a51",
+                                     "C:\\keil\\Conf_tny_Banking.A51"};
+    banking.insert(banking.end(), common.begin(), common.end());
+
+    ASSERT_EQ(childNames(project.target(0)), (std::vector<std::string>{"Source Files"}));
+    EXPECT_EQ(project.target(0).children[0]->files, nonBanking);
+    EXPECT_FALSE(project.target(0).hasSettings());
+    ASSERT_EQ(childNames(project.target(1)), (std::vector<std::string>{"Source Files"}));
+    EXPECT_EQ(project.target(1).children[0]->files, banking);
+    EXPECT_EQ(project.target(1).defines, (Defines{{"CODE_BANKING", is("1")}}));
+    EXPECT_TRUE(project.target(1).includePaths.empty());
+    EXPECT_EQ(project.output, "");
+}
+
+TEST(XmlRealProjects, C51RootedIncludeFoldersTakeTheProjectDrive)
+{
+    const RealProject project = readRealProject("cjpl__midas__scs_2001_pump.uvproj");
+    ASSERT_EQ(childNames(project.root()), (std::vector<std::string>{"ICE", "Simulator"}));
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(groupSizes(project.target(i)),
+                  (std::vector<std::pair<std::string, std::size_t>>{{"Source Files", 8}, {"Include Files", 4}}));
+    }
+    EXPECT_TRUE(project.target(0).defines.empty());
+    EXPECT_EQ(project.target(0).includePaths,
+              (Folders{"C:\\midas\\mscb\\embedded\\include", "C:\\midas\\mscb\\embedded\\scs_2001"}));
+    EXPECT_EQ(project.target(1).defines, (Defines{{"SCS_2000", bare()}}));
+    EXPECT_TRUE(project.target(1).includePaths.empty());
+}
+
+TEST(XmlRealProjects, ArmTwoTargetsWithCompilerAndAssemblerFolders)
+{
+    const RealProject project = readRealProject("FreeRTOS__FreeRTOS__ARM7_LPC2129_Keil_RVDS_RTOSDemo.uvproj");
+    ASSERT_EQ(childNames(project.root()), (std::vector<std::string>{"RTOSDemo_ARM", "RTOSDemo_THUMB"}));
+    const Folders folders{"C:\\keil", "C:\\keil\\..\\..\\Source\\portable\\RVDS\\ARM7_LPC21xx",
+                          "C:\\keil\\..\\Common\\include", "C:\\keil\\..\\..\\Source\\include"};
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(groupSizes(project.target(i)),
+                  (std::vector<std::pair<std::string, std::size_t>>{{"Other", 5}, {"FreeRTOS", 6}, {"Stadard Demo", 6}}));
+        EXPECT_EQ(project.target(i).includePaths, folders);
+    }
+    EXPECT_EQ(project.target(0).defines, (Defines{{"ARM7_LPC21xx_KEIL_RVDS", bare()}}));
+    EXPECT_EQ(project.target(1).defines,
+              (Defines{{"ARM7_LPC21xx_KEIL_RVDS", bare()}, {"KEIL_THUMB_INTERWORK", bare()}}));
+    EXPECT_EQ(project.target(0).children[0]->files.at(1), "C:\\keil\\ParTest\\ParTest.c");
+    EXPECT_EQ(project.target(1).children[1]->files.at(4), "C:\\keil\\..\\..\\Source\\portable\\MemMang\\heap_2.c");
+}
+
+TEST(XmlRealProjects, ArmAssemblerDefinesAndCompilerFoldersLeftOut)
+{
+    const RealProject project =
+        readRealProject("embstd__RT-Thread__m4_project.uvproj", {"C:\\keil\\..\\drivers", "C:\\keil"});
+    ASSERT_EQ(childNames(project.root()), (std::vector<std::string>{"project"}));
+    EXPECT_EQ(groupSizes(project.target(0)),
+              (std::vector<std::pair<std::string, std::size_t>>{{"applications", 2}, {"drivers", 2}, {"lpc_board", 2},
+                                                                {"lpc_chip", 21}, {"lpc_ip", 18}, {"startup", 1},
+                                                                {"Kernel", 13}, {"CORTEX-M4", 5},
+                                                                {"DeviceDrivers", 5}, {"finsh", 13},
+                                                                {"Components", 1}}));
+    EXPECT_EQ(project.target(0).defines, (Defines{{"CORE_M4", bare()}, {"NO_CRP", bare()}}));
+    // Sixteen folders are listed; the two the compiler names are left out.
+    EXPECT_EQ(project.target(0).includePaths.size(), 14u);
+    EXPECT_EQ(project.target(0).includePaths.count("C:\\keil\\..\\drivers"), 0u);
+    EXPECT_EQ(project.target(0).includePaths.count("C:\\keil\\..\\..\\..\\components\\CMSIS\\Include"), 1u);
+    EXPECT_EQ(project.target(0).includePaths.count(
+                  "C:\\keil\\..\\libraries\\lpc_board\\boards_18xx_43xx\\ngx_xplorer_18304330\\ngx_xplorer_4330"),
+              1u);
+}
+
+TEST(XmlRealProjects, QuotedDefineItems)
+{
+    const RealProject project = readRealProject("FreeRTOS__FreeRTOS__CORTEX_LM3Sxxxx_IAR_Keil_RTOSDemo.uvproj");
+    ASSERT_EQ(childNames(project.root()), (std::vector<std::string>{"FreeRTOS_Demo"}));
+    EXPECT_EQ(groupSizes(project.target(0)),
+              (std::vector<std::pair<std::string, std::size_t>>{
+                  {"Demo_Source", 18}, {"Libraries", 5}, {"RTOS_Source", 8}, {"uIP_Source", 10}}));
+    EXPECT_EQ(project.target(0).defines, (Defines{{"ALIGN_STRUCT_END", is("")},
+                                                  {"PACK_STRUCT_END", is("")},
+                                                  {"RVDS_ARMCM3_LM3S102", bare()}}));
+    EXPECT_EQ(project.target(0).includePaths,
+              (Folders{"C:\\keil", "C:\\keil\\..\\Common\\drivers\\LuminaryMicro",
+                       "C:\\keil\\..\\..\\Source\\portable\\RVDS\\ARM_CM3", "C:\\keil\\..\\..\\Source\\include",
+                       "C:\\keil\\..\\Common\\include", "C:\\keil\\..\\Common\\ethernet\\uIP\\uip-1.0\\uip",
+                       "C:\\keil\\webserver"}));
+}
+
+TEST(XmlRealProjects, ArmGroupAndFileOptions)
+{
+    // A test copy of a real project with group and file options added by hand.
+    const RealProject project = readRealProject("simpliciti_cascade_options.uvproj");
+    EXPECT_EQ(project.output, "File options not carried over: C:\\keil\\simpliciti_cascade.c\n");
+    ASSERT_EQ(childNames(project.root()), (std::vector<std::string>{"simpliciti_cascade"}));
+    const SubProject& target = project.target(0);
+    // The documentation group is left out of the build.
+    EXPECT_EQ(groupSizes(target), (std::vector<std::pair<std::string, std::size_t>>{
+                                      {"Source", 8}, {"Libraries", 2}, {"Documentation", 0}}));
+    const Defines targetDefines{{"PART_LM3S9B96", bare()}, {"SIMPLICITI_CONFIG_HEADER", bare()},
+                                {"TARGET_IS_TEMPEST_RB1", bare()}, {"rvmdk", bare()}};
+    EXPECT_EQ(target.defines, targetDefines);
+    EXPECT_EQ(target.includePaths.size(), 10u);
+
+    const SubProject& source = *target.children[0];
+    EXPECT_EQ(source.defines, (Defines{{"PART_LM3S9B96", is("1")}, {"SIMPLICITI_CONFIG_HEADER", bare()},
+                                       {"SIMPLICITI_DEBUG", bare()}, {"TARGET_IS_TEMPEST_RB1", bare()},
+                                       {"rvmdk", bare()}}));
+    Folders sourceFolders = target.includePaths;
+    sourceFolders.insert("C:\\keil\\..\\..\\..\\SimpliciTI-1.1.1\\Components\\debug");
+    EXPECT_EQ(source.includePaths, sourceFolders);
+    EXPECT_EQ(source.files.at(2), "C:\\keil\\simpliciti_cascade.c");
+    EXPECT_FALSE(target.children[1]->hasSettings());
+    EXPECT_FALSE(target.children[2]->hasSettings());
+
+    const RealProject cOnly = readRealProject("simpliciti_cascade_options.uvproj", {}, "c");
+    EXPECT_EQ(groupSizes(cOnly.target(0)), (std::vector<std::pair<std::string, std::size_t>>{
+                                               {"Source", 7}, {"Libraries", 0}, {"Documentation", 0}}));
+}
+
+TEST(XmlRealProjects, ArmMemberWithBlanksAroundEquals)
+{
+    const RealProject project = readRealProject("m2351/Secure/FreeRTOSDemo_s.uvprojx");
+    ASSERT_EQ(childNames(project.root()), (std::vector<std::string>{"FreeRTOSDemo_s"}));
+    EXPECT_EQ(groupSizes(project.target(0)),
+              (std::vector<std::pair<std::string, std::size_t>>{{"Device", 4}, {"Drivers", 3}, {"NSCFunctions", 4},
+                                                                {"SecureContext", 4}, {"SecureHeap", 2},
+                                                                {"SecureInit", 2}, {"User", 1}}));
+    EXPECT_EQ(project.target(0).defines, (Defines{{"DEBUG_PORT", is("UART0")}}));
+    EXPECT_EQ(project.target(0).includePaths,
+              (Folders{"C:\\keil\\..\\Config", "C:\\keil\\..\\..\\Keil",
+                       "C:\\keil\\..\\..\\..\\..\\Common\\ARMv8M\\tz_demo",
+                       "C:\\keil\\..\\..\\..\\..\\..\\Source\\portable\\GCC\\ARM_CM23\\secure",
+                       "C:\\keil\\..\\..\\..\\Nuvoton_Code\\StdDriver\\inc",
+                       "C:\\keil\\..\\..\\..\\Nuvoton_Code\\CMSIS\\Include",
+                       "C:\\keil\\..\\..\\..\\Nuvoton_Code\\Device\\Nuvoton\\M2351\\Include"}));
+}
+
+// ---------------------------------------------------------------------------------------
+// Workspaces and whole runs
+
+// The FolderName values of a project file, in order, and the number of file lines.
+struct ProjectOutline {
+    std::vector<std::string> folders;
+    std::size_t files = 0;
+};
+
+ProjectOutline outline(const std::string& prj)
+{
+    ProjectOutline result;
+    std::istringstream in(prj);
+    bool inFiles = false;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.starts_with("FolderName="))
+            result.folders.push_back(line.substr(11));
+        else if (line.starts_with("CompPers="))
+            inFiles = true;
+        else if (line == "EndContainedFilesMarker")
+            inFiles = false;
+        else if (inFiles)
+            ++result.files;
+    }
+    return result;
+}
+
+TEST(XmlWorkspace, MembersAreListedLikeTextWorkspaceMembers)
+{
+    const std::string workspace = platform::fromHostPath(testData("xml/m2351/FreeRTOSDemo.uvmpw"));
+    Converter converter(workspace, "C:\\out");
+    const std::string folder = workspace.substr(0, workspace.rfind('\\'));
+    EXPECT_EQ(converter.listKeilProjects(),
+              (std::list<std::string>{folder + "\\.\\Secure\\FreeRTOSDemo_s.uvprojx",
+                                      folder + "\\.\\Nonsecure\\FreeRTOSDemo_ns.uvprojx"}));
+}
+
+TEST(XmlWorkspace, ConvertsMembersInSubfolders)
+{
+    TemporaryFolder folder;
+    fs::create_directory(folder.path() / "out");
+    CapturedOutput output;
+    // The second member is listed as Nonsecure while its folder is NonSecure.
+    ASSERT_EQ(runConverter({testData("xml/m2351/FreeRTOSDemo.uvmpw"), "out", "-cp", "none", "-pn", "demo"}), 0)
+        << output.text();
+    const ProjectOutline prj = outline(readFile(folder.path() / "out" / "demo.prj"));
+    ASSERT_EQ(prj.folders.size(), 18u);
+    EXPECT_EQ(std::vector<std::string>(prj.folders.begin() + 1, prj.folders.end()),
+              (std::vector<std::string>{"FreeRTOSDemo_s", "FreeRTOSDemo_s", "Device", "Drivers", "NSCFunctions",
+                                        "SecureContext", "SecureHeap", "SecureInit", "User", "FreeRTOSDemo_ns",
+                                        "FreeRTOSDemo_ns", "Config", "Device", "Drivers", "FreeRTOS", "Demos",
+                                        "User"}));
+    EXPECT_EQ(prj.files, 20u + 30u);
+    const std::string nonSecure = readFile(folder.path() / "out" / prj.folders[0] / "FreeRTOSDemo_ns" / "FreeRTOSDemo_ns"
+                                           / "person" / "FreeRTOSDemo_ns.p_a");
+    EXPECT_NE(nonSecure.find("DEBUG_PORT=UART0_NS"), std::string::npos);
+}
+
+TEST(XmlWorkspace, MembersOfEitherFormatInEitherWorkspace)
+{
+    TemporaryFolder folder;
+    const std::string textProject = "### uVision2 Project, (C) Keil Software\r\n### Do not modify !\r\n\r\n"
+                                    "Target (Old)\r\n\r\nGroup (Src)\r\n\r\nFile 1,1,<.\\old.c><old.c>\r\n";
+    const std::string xmlProject =
+        oneTarget("New", armOptions("NEW", ""), group("Src", file(".\\new1.c") + file("..\\new2.c")));
+    writeFile(folder.path() / "ws" / "old" / "old.Uv2", textProject);
+    writeFile(folder.path() / "ws" / "new" / "new.uvprojx", xmlProject);
+    writeFile(folder.path() / "ws" / "all.mpw", "[WORKSPACE]\r\n  Project=\".\\old\\old.Uv2\"\r\n"
+                                                "  Project=\"new\\new.uvprojx\",A\r\n");
+    writeFile(folder.path() / "ws" / "all.uvmpw",
+              "<?xml version=\"1.0\"?>\n<ProjectWorkspace><WorkspaceName>W</WorkspaceName>"
+              "<project><PathAndName>.\\old\\old.Uv2</PathAndName></project><project><PathAndName></PathAndName>"
+              "</project><project><PathAndName>new\\new.uvprojx</PathAndName><NodeIsActive>1</NodeIsActive>"
+              "</project></ProjectWorkspace>\n");
+    for (const char* workspace : {"ws/all.mpw", "ws/all.uvmpw"}) {
+        const fs::path out = folder.path() / (std::string("out-") + fs::path(workspace).extension().string().substr(1));
+        fs::create_directory(out);
+        CapturedOutput output;
+        ASSERT_EQ(runConverter({workspace, out.string(), "-cp", "none", "-pn", "all"}), 0) << output.text();
+        const ProjectOutline prj = outline(readFile(out / "all.prj"));
+        EXPECT_EQ(std::vector<std::string>(prj.folders.begin() + 1, prj.folders.end()),
+                  (std::vector<std::string>{"old", "Old", "Src", "new", "New", "Src"}))
+            << workspace;
+        EXPECT_EQ(prj.files, 3u) << workspace;
+    }
+}
+
+TEST(XmlRun, MalformedXmlStopsTheRunAndNamesTheFile)
+{
+    TemporaryFolder folder;
+    writeFile(folder.path() / "cut.uvprojx", "<?xml version=\"1.0\"?>\n<Project><Targets><Target><TargetName>A");
+    writeFile(folder.path() / "ws.uvmpw", "<ProjectWorkspace><project><PathAndName>m\\bad.uvproj</PathAndName>"
+                                          "</project></ProjectWorkspace>");
+    writeFile(folder.path() / "m" / "bad.uvproj", "\n\n<Project><Targets></Project>");
+    writeFile(folder.path() / "badws.uvmpw", "<ProjectWorkspace><project>");
+    fs::create_directory(folder.path() / "out");
+    const std::vector<std::string> before = listTree(folder.path());
+
+    struct Case {
+        const char* source;
+        std::string named;
+    } cases[] = {
+        {"cut.uvprojx", folder.windowsPath() + "\\cut.uvprojx"},
+        {"ws.uvmpw", folder.windowsPath() + "\\m\\bad.uvproj"},
+        {"badws.uvmpw", folder.windowsPath() + "\\badws.uvmpw"},
+    };
+    for (const Case& c : cases) {
+        CapturedOutput output;
+        EXPECT_EQ(runConverter({c.source, "out", "-cp", "none"}), 1) << c.source;
+        ASSERT_FALSE(output.lines().empty());
+        EXPECT_EQ(output.lines().back(), "Malformed Keil project file: " + c.named);
+        EXPECT_EQ(listTree(folder.path()), before) << c.source;
+    }
+}
+
+TEST(XmlRun, EmptyUvprojKeepsTheTextReader)
+{
+    TemporaryFolder folder;
+    writeFile(folder.path() / "empty.uvproj", "");
+    fs::create_directory(folder.path() / "out");
+    CapturedOutput output;
+    ASSERT_EQ(runConverter({"empty.uvproj", "out", "-cp", "none", "-pn", "e"}), 0);
+    EXPECT_EQ(outline(readFile(folder.path() / "out" / "e.prj")).folders.size(), 1u);
+}
+
+TEST(XmlCorpus, EveryXmlProjectAndWorkspaceConverts)
+{
+    const fs::path corpus = corpusFolder() / "xml";
+    if (!fs::is_directory(corpus))
+        GTEST_SKIP() << "no corpus at " << corpus;
+    std::vector<fs::path> sources;
+    for (const auto& entry : fs::recursive_directory_iterator(corpus)) {
+        const std::string extension = entry.path().extension().string();
+        if (entry.is_regular_file() && (extension == ".uvproj" || extension == ".uvprojx" || extension == ".uvmpw"))
+            sources.push_back(entry.path());
+    }
+    std::sort(sources.begin(), sources.end());
+    EXPECT_GE(sources.size(), 47u);
+
+    TemporaryFolder folder;
+    std::size_t index = 0;
+    for (const fs::path& source : sources) {
+        const fs::path out = folder.path() / ("out" + std::to_string(index++));
+        fs::create_directory(out);
+        CapturedOutput output;
+        EXPECT_EQ(runConverter({source.string(), out.string(), "-cp", "none", "-pn", "p"}), 0)
+            << source << "\n" << output.text();
+        ASSERT_FALSE(output.lines().empty());
+        EXPECT_EQ(output.lines().back(), "Ostra/Ostra++ Project Completed!") << source;
+        // A non-empty project yields at least one target below its root.
+        if (source.extension() != ".uvmpw" && fs::file_size(source) > 0) {
+            EXPECT_GE(outline(readFile(out / "p.prj")).folders.size(), 2u) << source;
+        }
+    }
+}
+
+}  // namespace
