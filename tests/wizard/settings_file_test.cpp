@@ -1,0 +1,135 @@
+// Tests of the settings file: which lines set which path, what is written, and round trips through a file.
+#include "settings_file.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// One path as a row expects it: "-" for a path the text does not set.
+QString shown(const std::optional<QString>& path)
+{
+    return path ? QStringLiteral("[%1]").arg(*path) : QStringLiteral("-");
+}
+
+} // namespace
+
+class SettingsFileTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void parse_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("analyser");
+        QTest::addColumn<QString>("compiler");
+
+        QTest::newRow("empty file") << QByteArray() << "-" << "-" << "-";
+        QTest::newRow("all three as written")
+            << QByteArray("Message Personality:\nC:\\m.p_s\n\nAnalyser Personality:\nC:\\a.p_a\n\n"
+                          "Compiler Personality:\nC:\\c.p_c\n\n")
+            << "[C:\\m.p_s]" << "[C:\\a.p_a]" << "[C:\\c.p_c]";
+        QTest::newRow("compiler only") << QByteArray("Compiler Personality:\n/p/c.p_c\n\n") << "-" << "-"
+                                       << "[/p/c.p_c]";
+        QTest::newRow("key with trailing blank is no key")
+            << QByteArray("Compiler Personality: \n/p/c.p_c\n") << "-" << "-" << "-";
+        QTest::newRow("key with leading blank is no key")
+            << QByteArray(" Message Personality:\n/p/m.p_s\n") << "-" << "-" << "-";
+        QTest::newRow("keys are case-sensitive") << QByteArray("compiler personality:\n/p/c.p_c\n") << "-" << "-" << "-";
+        QTest::newRow("last occurrence wins")
+            << QByteArray("Compiler Personality:\nfirst\nCompiler Personality:\nsecond\n") << "-" << "-" << "[second]";
+        QTest::newRow("key on the last line empties its path")
+            << QByteArray("Compiler Personality:\nfirst\n\nCompiler Personality:\n") << "-" << "-" << "[]";
+        QTest::newRow("key on the last line without line end")
+            << QByteArray("Analyser Personality:") << "-" << "[]" << "-";
+        QTest::newRow("a value line is never a key")
+            << QByteArray("Message Personality:\nCompiler Personality:\n/p/c.p_c\n") << "[Compiler Personality:]"
+            << "-" << "-";
+        QTest::newRow("unknown lines skipped")
+            << QByteArray("junk\nAnalyser Personality:\n  spaced path  \nmore junk\n") << "-" << "[  spaced path  ]" << "-";
+        QTest::newRow("carriage returns of a Windows editor")
+            << QByteArray("Message Personality:\r\nC:\\m.p_s\r\n\r\n") << "[C:\\m.p_s]" << "-" << "-";
+    }
+
+    void parse()
+    {
+        QFETCH(QByteArray, text);
+        const PersonalitySettings settings = parseSettings(text);
+        QTEST(shown(settings.message), "message");
+        QTEST(shown(settings.analyser), "analyser");
+        QTEST(shown(settings.compiler), "compiler");
+    }
+
+    void format_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("analyser");
+        QTest::addColumn<QString>("compiler");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("all three, in fixed order")
+            << "m" << "a" << "c"
+            << QByteArray("Message Personality:\nm\n\nAnalyser Personality:\na\n\nCompiler Personality:\nc\n\n");
+        QTest::newRow("only the compiler") << "" << "" << "C:\\c.p_c"
+                                           << QByteArray("Compiler Personality:\nC:\\c.p_c\n\n");
+        QTest::newRow("nothing") << "" << "" << "" << QByteArray();
+        QTest::newRow("paths unchanged") << " m " << "" << "" << QByteArray("Message Personality:\n m \n\n");
+    }
+
+    void format()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, analyser);
+        QFETCH(QString, compiler);
+        QTEST(formatSettings(message, analyser, compiler), "expected");
+    }
+
+    void roundTripThroughFile_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("analyser");
+        QTest::addColumn<QString>("compiler");
+        QTest::newRow("all three") << "C:\\My Files\\m.p_s" << "/p/a.p_a" << "c.p_c";
+        QTest::newRow("compiler only") << "" << "" << "C:\\c.p_c";
+        QTest::newRow("non-ASCII path") << "" << "/p/Ölmühle.p_a" << "/p/c.p_c";
+    }
+
+    void roundTripThroughFile()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, analyser);
+        QFETCH(QString, compiler);
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("settings.txt"));
+        writeSettingsFile(file, QStringLiteral("old"), QStringLiteral("old"), QStringLiteral("old"));
+        writeSettingsFile(file, message, analyser, compiler);
+
+        // Empty fields leave no entry, so a later start leaves them unset.
+        const PersonalitySettings read = readSettingsFile(file);
+        QCOMPARE(shown(read.message), message.isEmpty() ? QStringLiteral("-") : QStringLiteral("[%1]").arg(message));
+        QCOMPARE(shown(read.analyser), analyser.isEmpty() ? QStringLiteral("-") : QStringLiteral("[%1]").arg(analyser));
+        QCOMPARE(shown(read.compiler), compiler.isEmpty() ? QStringLiteral("-") : QStringLiteral("[%1]").arg(compiler));
+    }
+
+    void missingFileSetsNothing()
+    {
+        QTemporaryDir folder;
+        const PersonalitySettings read = readSettingsFile(folder.filePath(QStringLiteral("absent.txt")));
+        QVERIFY(!read.message && !read.analyser && !read.compiler);
+    }
+
+    void unwritableFileIsSkipped()
+    {
+        QTemporaryDir folder;
+        // A folder in the file's place cannot be opened for writing.
+        writeSettingsFile(folder.path(), QStringLiteral("m"), QString(), QStringLiteral("c"));
+        QVERIFY(QFileInfo(folder.path()).isDir());
+        const QString missingFolderFile = folder.filePath(QStringLiteral("no/such/settings.txt"));
+        writeSettingsFile(missingFolderFile, QStringLiteral("m"), QString(), QStringLiteral("c"));
+        QVERIFY(!QFile::exists(missingFolderFile));
+    }
+};
+
+QTEST_GUILESS_MAIN(SettingsFileTest)
+#include "settings_file_test.moc"
