@@ -1,0 +1,38 @@
+// Writes a synthetic Keil workspace of a chosen size for the conversion benchmark.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+// How large a generated workspace is. Every member project has the same shape.
+struct WorkspaceShape {
+    int members = 8;
+    int targets = 5;           // per member; in every odd-numbered member the last one has no options
+    int groups = 16;           // per member; every target gets every group
+    int filesPerGroup = 50;    // source files per group; each one is listed under every target
+    int defines = 40;          // per target with options
+    int includeFolders = 16;   // per target with options
+    int baseLines = 300;       // lines of the base analyser personality
+
+    // The base case times scale: more members, each of the same size, so the output grows
+    // in proportion.
+    static WorkspaceShape scaled(int scale);
+};
+
+struct GeneratedWorkspace {
+    std::filesystem::path workspaceFile;    // the .mpw to convert
+    std::filesystem::path basePersonality;  // the base analyser personality ("-ap")
+    std::uint64_t inputBytes = 0;           // everything written: workspace, members, personality
+    std::uint64_t sourceFiles = 0;          // source file lines over all members
+};
+
+// Replaces folder with a fresh workspace of that shape. Throws std::runtime_error or
+// std::filesystem::filesystem_error when it cannot write.
+GeneratedWorkspace generateWorkspace(const std::filesystem::path& folder, const WorkspaceShape& shape);
+
+// One member project file in the old text format.
+std::string memberProjectText(const WorkspaceShape& shape, int member);
+
+// The base analyser personality: option lines and comments, LF line ends.
+std::string basePersonalityText(int lines);
