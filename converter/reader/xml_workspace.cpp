@@ -8,8 +8,10 @@ std::list<std::string> xmlWorkspaceMembers(const pugi::xml_node& workspace, cons
     std::list<std::string> members;
     for (const pugi::xml_node& project : workspace.children("project")) {
         const std::string written = trimXmlSpace(childText(project, "PathAndName"));
-        if (!written.empty())
-            members.push_back(folder + "\\" + written);
+        if (written.empty())
+            continue;
+        // A member on another drive is written with its drive and cannot be joined to the folder.
+        members.push_back(written.find(':') != std::string::npos ? written : folder + "\\" + written);
     }
     return members;
 }

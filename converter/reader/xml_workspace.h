@@ -7,6 +7,6 @@
 #include <pugixml.hpp>
 
 // The project files a ProjectWorkspace root lists (project/PathAndName), in file order, each
-// as folder + "\" + the path as written, the same form as the members of a text workspace.
-// Entries with an empty path are skipped.
+// as folder + "\" + the path as written, the same form as the members of a text workspace;
+// a path with a drive (":") is taken as written. Entries with an empty path are skipped.
 std::list<std::string> xmlWorkspaceMembers(const pugi::xml_node& workspace, const std::string& folder);

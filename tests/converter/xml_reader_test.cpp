@@ -15,6 +15,7 @@
 #include "errors.h"
 #include "platform.h"
 #include "reader/xml_document.h"
+#include "reader/xml_workspace.h"
 #include "sub_project.h"
 #include "test_support.h"
 
@@ -558,6 +559,24 @@ TEST(XmlWorkspace, MembersAreListedLikeTextWorkspaceMembers)
     EXPECT_EQ(converter.listKeilProjects(),
               (std::list<std::string>{folder + "\\.\\Secure\\FreeRTOSDemo_s.uvprojx",
                                       folder + "\\.\\Nonsecure\\FreeRTOSDemo_ns.uvprojx"}));
+}
+
+TEST(XmlWorkspace, MemberPathsAsWritten)
+{
+    const KeilXmlDocument document(
+        "<ProjectWorkspace><WorkspaceName>W</WorkspaceName>"
+        "<project><PathAndName>.\\a\\a.uvprojx</PathAndName></project>"
+        "<project><PathAndName>\n  ..\\lib\\lib.uvproj\n</PathAndName><NodeIsActive>1</NodeIsActive></project>"
+        "<project><PathAndName> </PathAndName></project><project/>"
+        "<project><PathAndName>D:\\other\\o.uvprojx</PathAndName></project>"
+        "<project><PathAndName>sub/s.Uv2</PathAndName></project>"
+        "<Project><PathAndName>not\\a\\member.uvproj</PathAndName></Project>"
+        "</ProjectWorkspace>",
+        "C:\\ws\\all.uvmpw");
+    ASSERT_EQ(document.kind(), KeilXmlDocument::Workspace);
+    EXPECT_EQ(xmlWorkspaceMembers(document.root(), "C:\\ws"),
+              (std::list<std::string>{"C:\\ws\\.\\a\\a.uvprojx", "C:\\ws\\..\\lib\\lib.uvproj",
+                                      "D:\\other\\o.uvprojx", "C:\\ws\\sub/s.Uv2"}));
 }
 
 TEST(XmlWorkspace, ConvertsMembersInSubfolders)
