@@ -11,6 +11,7 @@
 #include "reader/xml_project_reader.h"
 #include "reader/xml_workspace.h"
 #include "text_util.h"
+#include "writer/name_check.h"
 
 namespace {
 
@@ -64,6 +65,7 @@ int Converter::run()
 {
     try {
         readAllProjects();
+        refuseNamesLeavingTheDestination(*root);
         return writeProject();
     } catch (const AsciiReaderError& error) {
         if (error.code == AsciiReaderError::UnexpectedEof)
@@ -77,6 +79,8 @@ int Converter::run()
             printLine(message::couldNotCreateDirectory, error.path);
         else if (error.code == IOERROR::CannotWriteFile)
             printLine(message::couldNotWrite, error.path);
+        else if (error.code == IOERROR::NameLeavesDestination)
+            printLine(message::nameLeavesDestination, error.path);
     } catch (const std::bad_alloc&) {
         printLine(message::runFailed, "out of memory");
     } catch (const std::exception& error) {

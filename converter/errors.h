@@ -17,7 +17,7 @@ public:
 // An output folder or file could not be made.
 class IOERROR {
 public:
-    enum Code { CannotCreateDirectory = 1, CannotWriteFile = 2 };
+    enum Code { CannotCreateDirectory = 1, CannotWriteFile = 2, NameLeavesDestination = 3 };
 
     IOERROR(int code, std::string path) : code(code), path(std::move(path)) {}
 
@@ -42,6 +42,7 @@ inline constexpr const char* creatingGroup = "  Creating Group - ";
 inline constexpr const char* creatingAnalyser = "  Creating Analyser Personality - ";
 inline constexpr const char* projectCompleted = "Ostra/Ostra++ Project Completed!";
 inline constexpr const char* runFailed = "Conversion failed: ";
+inline constexpr const char* nameLeavesDestination = "Name would lead out of the destination folder: ";
 inline constexpr const char* malformedXml = "Malformed Keil project file: ";
 inline constexpr const char* fileOptionsNotCarried = "File options not carried over: ";
 }  // namespace message

@@ -245,6 +245,11 @@ INSTANTIATE_TEST_SUITE_P(
                   "Could not write file: @\\out\\p.prj"},
         ErrorCase{"DestinationIsAFile", {{"p.uv2", keilHead}, {"out", "x"}}, {}, {"p.uv2", "out", "-cp", "c"},
                   "Could not write file: @\\out\\p.prj"},
+        ErrorCase{"NameClimbingOutOfTheDestination",
+                  {{"p.uv2", "Target (T)\r\nGroup (..\\..\\evil)\r\n"}},
+                  {"out"},
+                  {"p.uv2", "out", "-cp", "c"},
+                  "Name would lead out of the destination folder: ..\\..\\evil"},
         ErrorCase{"NodeFolderBlockedByAFile", {{"p.uv2", keilHead}, {"out/p", "user file"}}, {},
                   {"p.uv2", "out", "-cp", "c"}, "Could not create directory: @\\out\\p\\output\\"}),
     [](const ::testing::TestParamInfo<ErrorCase>& info) { return info.param.name; });
