@@ -42,7 +42,18 @@ KeilXmlDocument KeilXmlDocument::fromFile(const std::string& path)
     std::ifstream in;
     if (!platform::openInput(path, in))
         return KeilXmlDocument(std::string(), path);
-    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // The first byte after the mark and the blanks decides, so a text project, the usual kind,
+    // is not read whole here only to be read again by the text reader.
+    std::string content;
+    char block[4096];
+    while (in.read(block, sizeof block) || in.gcount() > 0) {
+        content.append(block, static_cast<std::size_t>(in.gcount()));
+        const std::size_t mark = content.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+        if (content.find_first_not_of(" \t\r\n", mark) != std::string::npos)
+            break;
+    }
+    if (startsLikeXml(content))
+        content.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return KeilXmlDocument(content, path);
 }
 
