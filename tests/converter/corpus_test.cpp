@@ -24,6 +24,11 @@ struct Pinned {
     int noTargetMessages;
 };
 
+void PrintTo(const Pinned& pinned, std::ostream* out)
+{
+    *out << pinned.file;
+}
+
 DefineValue plain() { return {"", false}; }
 DefineValue empty() { return {"", true}; }
 
