@@ -111,9 +111,7 @@ TEST_P(PinnedCorpusFile, ReadsAsCheckedByHand)
 {
     const Pinned& p = GetParam();
     Converter converter("C:\\work\\p.uv2", "C:\\out");
-    converter.root->path = "C:\\work\\";
-    converter.reader.projectNode = converter.root;
-    converter.reader.converter = &converter;
+    readIntoRoot(converter);
 
     CapturedOutput output;
     std::ifstream in(testData("text/") + p.file, std::ios::binary);

@@ -26,9 +26,7 @@ class Options : public ::testing::Test {
 protected:
     Options() : converter("C:\\work\\demo.uv2", "C:\\out")
     {
-        converter.root->path = "C:\\work\\";
-        converter.reader.projectNode = converter.root;
-        converter.reader.converter = &converter;
+        readIntoRoot(converter);
     }
 
     std::string parse(const std::string& text)

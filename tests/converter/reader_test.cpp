@@ -17,9 +17,7 @@ class Reader : public ::testing::Test {
 protected:
     Reader() : converter("C:\\work\\demo.uv2", "C:\\out")
     {
-        converter.root->path = "C:\\work\\";
-        converter.reader.projectNode = converter.root;
-        converter.reader.converter = &converter;
+        readIntoRoot(converter);
     }
 
     SubProject& parse(const std::string& text)

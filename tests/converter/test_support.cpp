@@ -6,6 +6,14 @@
 #include <random>
 
 #include "command_line.h"
+#include "converter.h"
+
+void readIntoRoot(Converter& converter)
+{
+    converter.root->path = "C:\\work\\";
+    converter.reader.projectNode = converter.root;
+    converter.reader.converter = &converter;
+}
 
 std::vector<std::string> CapturedOutput::lines() const
 {

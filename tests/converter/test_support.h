@@ -7,6 +7,12 @@
 #include <string>
 #include <vector>
 
+class Converter;
+
+// Points the converter's reader at its root, as the run does for a single project; the root
+// stands for the folder C:\work\.
+void readIntoRoot(Converter& converter);
+
 // Captures std::cout for the lifetime of the object.
 class CapturedOutput {
 public:
