@@ -199,6 +199,11 @@ struct ErrorCase {
     std::string lastLine;  // "@" stands for the temporary folder in Windows form
 };
 
+void PrintTo(const ErrorCase& errorCase, std::ostream* out)
+{
+    *out << errorCase.name;
+}
+
 class ErrorLines : public ::testing::TestWithParam<ErrorCase> {};
 
 TEST_P(ErrorLines, EndTheRunWithStatusOne)
