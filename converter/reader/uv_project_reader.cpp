@@ -2,6 +2,7 @@
 #include "uv_project_reader.h"
 
 #include <climits>
+#include <string_view>
 
 #include "../converter.h"
 #include "../errors.h"
@@ -24,7 +25,7 @@ std::string nameInParentheses(const std::string& line)
 
 // Reads an integer as atoi would (blanks, a sign, then digits), saturating instead of
 // overflowing on absurd numbers.
-long long leadingInteger(const std::string& text)
+long long leadingInteger(std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
@@ -115,9 +116,9 @@ void UvProjectReader::readFile(const std::string& line)
 
     const std::size_t afterKeyword = line.find("File ") + 5;
     const std::size_t comma = line.find(',');
-    const std::string numberText = comma == std::string::npos || comma < afterKeyword
-                                       ? line.substr(afterKeyword)
-                                       : line.substr(afterKeyword, comma - afterKeyword);
+    const std::string_view numberText = comma == std::string::npos || comma < afterKeyword
+                                            ? std::string_view(line).substr(afterKeyword)
+                                            : std::string_view(line).substr(afterKeyword, comma - afterKeyword);
     const long long group = leadingInteger(numberText);
 
     // A number that names no group of a target leaves that target alone.
@@ -131,9 +132,18 @@ bool UvProjectReader::acceptsFile(const std::string& path) const
     if (extensions.empty())
         return true;
     const std::size_t dot = path.rfind('.');
-    const std::string extension = toUpper(dot == std::string::npos ? path : path.substr(dot + 1));
-    for (const std::string& entry : extensions)
-        if (toUpper(entry) == extension)
+    const std::string_view extension =
+        dot == std::string::npos ? std::string_view(path) : std::string_view(path).substr(dot + 1);
+    // Compared as toUpper would compare them, without making upper-case copies per file.
+    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    for (const std::string& entry : extensions) {
+        if (entry.size() != extension.size())
+            continue;
+        bool same = true;
+        for (std::size_t i = 0; same && i < entry.size(); ++i)
+            same = upper(entry[i]) == upper(extension[i]);
+        if (same)
             return true;
+    }
     return false;
 }

@@ -10,8 +10,11 @@
 
 void writeLine(std::ostream& out, std::string_view text)
 {
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.write("\r\n", 2);
+    // Straight into the buffer: ostream::write's sentry costs more than the copy for short lines.
+    std::streambuf& buffer = *out.rdbuf();
+    const auto size = static_cast<std::streamsize>(text.size());
+    if (buffer.sputn(text.data(), size) != size || buffer.sputn("\r\n", 2) != 2)
+        out.setstate(std::ios::badbit);
     // Without caches every line goes through at once, as with a flush after each line.
     if (!writeCachesOn)
         out.flush();
