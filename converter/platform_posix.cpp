@@ -2,6 +2,7 @@
 #ifndef _WIN32
 
 #include "platform.h"
+#include "text_util.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -107,9 +108,7 @@ std::string hostPath(const std::string& path)
 std::string fromHostPath(const std::string& path)
 {
     std::string converted = path;
-    for (char& c : converted)
-        if (c == '/')
-            c = '\\';
+    convertSeparators(converted);
     return converted;
 }
 
@@ -122,9 +121,7 @@ std::string currentFolder()
         buffer.resize(buffer.size() * 2);
     }
     std::string folder = buffer.data();
-    for (char& c : folder)
-        if (c == '/')
-            c = '\\';
+    convertSeparators(folder);
     return folder;
 }
 

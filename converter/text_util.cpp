@@ -12,6 +12,14 @@ std::string trimChar(const std::string& text, char c)
     return text.substr(begin, end - begin);
 }
 
+std::string trimAny(const std::string& text, std::string_view set)
+{
+    const std::size_t begin = text.find_first_not_of(set);
+    if (begin == std::string::npos)
+        return {};
+    return text.substr(begin, text.find_last_not_of(set) - begin + 1);
+}
+
 void convertSeparators(std::string& text)
 {
     for (char& c : text)

@@ -8,6 +8,9 @@
 // A copy of text without all leading, then all trailing occurrences of c.
 std::string trimChar(const std::string& text, char c);
 
+// A copy of text without any of the characters in set at either end.
+std::string trimAny(const std::string& text, std::string_view set);
+
 // Turns every "/" of text into "\" in place.
 void convertSeparators(std::string& text);
 

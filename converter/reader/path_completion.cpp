@@ -26,15 +26,6 @@ std::string joinToFolder(const std::string& folder, const std::string& rest)
     return folder + "\\" + rest;
 }
 
-std::string trimBlanks(const std::string& text)
-{
-    const std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos)
-        return {};
-    const std::size_t end = text.find_last_not_of(" \t");
-    return text.substr(begin, end - begin + 1);
-}
-
 }  // namespace
 
 std::string completeFilePath(const std::string& path, const std::string& projectFolder)
@@ -48,7 +39,7 @@ std::string completeFilePath(const std::string& path, const std::string& project
 
 bool completeIncludeFolder(const std::string& element, const std::string& projectFolder, std::string& folder)
 {
-    const std::string trimmed = trimBlanks(element);
+    const std::string trimmed = trimAny(element, " \t");
     if (trimmed.empty())
         return false;
     if (contains(trimmed, ":")) {

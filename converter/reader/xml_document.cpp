@@ -7,6 +7,7 @@
 
 #include "../errors.h"
 #include "../platform.h"
+#include "../text_util.h"
 
 namespace {
 
@@ -64,8 +65,5 @@ std::string childText(const pugi::xml_node& node, const char* name)
 
 std::string trimXmlSpace(const std::string& text)
 {
-    const std::size_t begin = text.find_first_not_of(" \t\r\n");
-    if (begin == std::string::npos)
-        return {};
-    return text.substr(begin, text.find_last_not_of(" \t\r\n") - begin + 1);
+    return trimAny(text, " \t\r\n");
 }

@@ -47,8 +47,7 @@ TEST(MakeAbsolutePath, CurrentFolderOfAnyLength)
         deep /= std::string(30, static_cast<char>('a' + i));
     std::filesystem::create_directories(deep);
     std::filesystem::current_path(deep);
-    std::string expected = deep.string();
-    std::replace(expected.begin(), expected.end(), '/', '\\');
+    const std::string expected = windowsForm(deep);
     ASSERT_GT(expected.size(), 300u);
     EXPECT_EQ(makeAbsolutePath("p.uv2"), expected + "\\p.uv2");
 }

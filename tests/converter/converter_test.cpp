@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform.h"
 #include "test_support.h"
 #include "text_util.h"
 
@@ -86,9 +87,7 @@ protected:
     // name is in Windows form.
     std::list<std::string> list(const std::string& content, const std::string& name = "all.mpw")
     {
-        std::string hostName = name;
-        std::replace(hostName.begin(), hostName.end(), '\\', '/');
-        writeFile(folder.path() / hostName, content);
+        writeFile(folder.path() / platform::hostPath(name), content);
         Converter converter(folder.windowsPath() + "\\" + name, "C:\\out");
         return converter.listKeilProjects();
     }

@@ -151,13 +151,6 @@ INSTANTIATE_TEST_SUITE_P(Text, PinnedCorpusFile, ::testing::ValuesIn(pinned),
                              return name;
                          });
 
-std::string windowsForm(const fs::path& path)
-{
-    std::string text = fs::absolute(path).string();
-    std::replace(text.begin(), text.end(), '/', '\\');
-    return text;
-}
-
 // Converts one corpus file into a fresh destination; returns status and the output lines.
 std::pair<int, std::vector<std::string>> convert(const fs::path& source)
 {

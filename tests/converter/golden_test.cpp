@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "platform.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -24,14 +25,6 @@ std::vector<std::string> caseNames()
             names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
-}
-
-// "C:\out" names the folder "C:/out" below the working folder.
-fs::path hostPath(const std::string& windowsPath)
-{
-    std::string host = windowsPath;
-    std::replace(host.begin(), host.end(), '\\', '/');
-    return host;
 }
 
 std::vector<std::string> splitLines(const std::string& text)
@@ -65,7 +58,8 @@ TEST_P(Golden, ProducesTheExpectedTree)
     EXPECT_EQ(std::to_string(status) + "\n", readFile(source / "expected" / "status"));
     EXPECT_EQ(output.text(), readFile(source / "expected" / "stdout"));
 
-    const fs::path destination = work.path() / hostPath(arguments[1]);
+    // "C:\out" names the folder "C:/out" below the working folder.
+    const fs::path destination = work.path() / platform::hostPath(arguments[1]);
     const std::vector<std::string> expectedTree = splitLines(readFile(source / "expected" / "tree.txt"));
     const std::vector<std::string> actualTree = fs::exists(destination) ? listTree(destination) : std::vector<std::string>{};
     EXPECT_EQ(actualTree, expectedTree);

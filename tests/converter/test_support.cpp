@@ -43,7 +43,12 @@ TemporaryFolder::~TemporaryFolder()
 
 std::string TemporaryFolder::windowsPath() const
 {
-    std::string text = folder.string();
+    return windowsForm(folder);
+}
+
+std::string windowsForm(const std::filesystem::path& path)
+{
+    std::string text = std::filesystem::absolute(path).string();
     std::replace(text.begin(), text.end(), '/', '\\');
     return text;
 }

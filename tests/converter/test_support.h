@@ -40,6 +40,9 @@ private:
     std::filesystem::path previous;
 };
 
+// An absolute path in the converter's Windows form ("\" separators).
+std::string windowsForm(const std::filesystem::path& path);
+
 std::string readFile(const std::filesystem::path& file);
 void writeFile(const std::filesystem::path& file, const std::string& content);
 
