@@ -5,6 +5,7 @@
 #include <sys/utsname.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +27,8 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr int settleSeconds = 30;
 
 struct Options {
     std::string tamsel;
@@ -379,7 +382,7 @@ int main(int argc, char** argv)
         const fs::path marker = options.work / ".tamsel-bench";
         if (fs::exists(options.work) && !fs::is_empty(options.work) && !fs::exists(marker))
             throw std::runtime_error(options.work.string() + " is not empty and was not made by tamsel_bench");
-        fs::remove_all(options.work);
+        const bool cleared = fs::remove_all(options.work) > 1000;
         fs::create_directories(options.work);
         std::ofstream(marker).put('\n');
         std::printf("Machine: %s\n", machineDescription(options.work).c_str());
@@ -387,6 +390,14 @@ int main(int argc, char** argv)
                     options.reference.empty() ? "" : " Output compared byte for byte with the build without caches.");
         std::printf("Times are wall times; the floor's cover its writing only. No caches: one run of the build\n"
                     "without the writer's caches, to the same destination, after the warm-up.\n\n");
+        if (cleared) {
+            // Right after tens of thousands of folders were deleted, ext4 makes new ones two to
+            // three times slower for some seconds: the first size would be measured on a busy disk.
+            std::printf("Cleared the previous run's folders; waiting %d s for the file system to settle.\n\n",
+                        settleSeconds);
+            std::fflush(stdout);
+            std::this_thread::sleep_for(std::chrono::seconds(settleSeconds));
+        }
         std::fflush(stdout);
         Bench bench(options);
         std::vector<SizeResult> results;
