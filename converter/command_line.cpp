@@ -2,6 +2,7 @@
 #include "command_line.h"
 
 #include <exception>
+#include <memory>
 #include <new>
 
 #include "console.h"
@@ -62,7 +63,18 @@ void applyOptions(Converter& converter, const std::vector<std::string>& argument
     }
 }
 
-int runTamsel(int argc, const char* const* argv)
+namespace {
+
+// Held by a static, the tree stays reachable, so leak checkers do not count it as lost.
+void leaveToProcessExit(std::unique_ptr<Converter> converter)
+{
+    static std::unique_ptr<Converter>* kept = new std::unique_ptr<Converter>;
+    *kept = std::move(converter);
+}
+
+}  // namespace
+
+int runTamsel(int argc, const char* const* argv, TreeAtEnd treeAtEnd)
 {
     if (argc < 4) {
         // Nothing was converted, so this is no success.
@@ -74,10 +86,13 @@ int runTamsel(int argc, const char* const* argv)
         // The source first: making a drive-relative path absolute may change folders.
         std::string source = makeAbsolutePath(arguments[1]);
         std::string destination = makeAbsolutePath(arguments[2]);
-        Converter converter(std::move(source), std::move(destination));
-        converter.projectName = defaultProjectName(converter.sourcePath);
-        applyOptions(converter, arguments);
-        return converter.run();
+        auto converter = std::make_unique<Converter>(std::move(source), std::move(destination));
+        converter->projectName = defaultProjectName(converter->sourcePath);
+        applyOptions(*converter, arguments);
+        const int status = converter->run();
+        if (treeAtEnd == TreeAtEnd::LeftToProcessExit)
+            leaveToProcessExit(std::move(converter));
+        return status;
     } catch (const std::bad_alloc&) {
         printLine(message::runFailed, "out of memory");
     } catch (const std::exception& error) {

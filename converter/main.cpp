@@ -3,5 +3,5 @@
 
 int main(int argc, char** argv)
 {
-    return runTamsel(argc, argv);
+    return runTamsel(argc, argv, TreeAtEnd::LeftToProcessExit);
 }
