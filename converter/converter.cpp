@@ -145,7 +145,8 @@ void Converter::readKeilProject(SubProject* node, const std::string& file)
     const KeilXmlDocument document = KeilXmlDocument::fromFile(file);
     if (document.kind() == KeilXmlDocument::Project) {
         XmlProjectReader xmlReader(*node, compilerIncludePaths,
-                                   [this](const std::string& path) { return reader.acceptsFile(path); });
+                                   [this](const std::string& path) { return reader.acceptsFile(path); },
+                                   sourcePaths);
         xmlReader.read(document.root());
         return;
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "reader/uv_project_reader.h"
+#include "source_path_pool.h"
 #include "sub_project.h"
 #include "writer/output_session.h"
 
@@ -52,6 +53,7 @@ public:
     std::list<std::string> extensions;
     std::list<std::string> compilerIncludePaths;
     UvProjectReader reader;
+    SourcePathPool sourcePaths;  // outlives the tree: ~Converter deletes root first
 
 private:
     void readAllProjects();

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class Converter;
@@ -44,7 +45,7 @@ public:
 
     std::string name;
     std::string path;                              // folder of the Keil file the node stands for, ending in "\"
-    std::vector<std::string> files;                // reading order, duplicates kept
+    std::vector<std::string_view> files;           // reading order, duplicates kept; kept by the owner's pool
     std::set<std::string> includePaths;            // byte order, each once
     std::map<std::string, DefineValue> defines;    // byte order of names, each once
     std::vector<SubProject*> children;             // owned, creation order

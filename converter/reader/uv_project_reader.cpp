@@ -122,9 +122,11 @@ void UvProjectReader::readFile(const std::string& line)
     const long long group = leadingInteger(numberText);
 
     // A number that names no group of a target leaves that target alone.
+    // Every target gets the same copy of the path.
+    const std::string_view kept = projectNode->owner->sourcePaths.keep(path);
     for (SubProject* target : projectNode->children)
         if (group >= 1 && static_cast<unsigned long long>(group) <= target->children.size())
-            target->children[static_cast<std::size_t>(group - 1)]->files.push_back(path);
+            target->children[static_cast<std::size_t>(group - 1)]->files.push_back(kept);
 }
 
 bool UvProjectReader::acceptsFile(const std::string& path) const

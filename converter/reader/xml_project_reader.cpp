@@ -3,6 +3,7 @@
 
 #include "../console.h"
 #include "../errors.h"
+#include "../source_path_pool.h"
 #include "../sub_project.h"
 #include "define_list.h"
 #include "path_completion.h"
@@ -27,8 +28,11 @@ InBuild includeInBuild(const pugi::xml_node& options)
 }  // namespace
 
 XmlProjectReader::XmlProjectReader(SubProject& projectNode, const std::list<std::string>& compilerIncludePaths,
-                                   std::function<bool(const std::string&)> acceptsFile)
-    : projectNode(projectNode), compilerIncludePaths(compilerIncludePaths), acceptsFile(std::move(acceptsFile))
+                                   std::function<bool(const std::string&)> acceptsFile, SourcePathPool& paths)
+    : projectNode(projectNode),
+      compilerIncludePaths(compilerIncludePaths),
+      acceptsFile(std::move(acceptsFile)),
+      paths(paths)
 {
 }
 
@@ -87,7 +91,7 @@ void XmlProjectReader::readFile(const pugi::xml_node& file, bool groupInBuild, S
     const std::string path = completeFilePath(written, projectNode.path);
     if (!acceptsFile(path))
         return;
-    groupNode.files.push_back(path);
+    groupNode.files.push_back(paths.keep(path));
 
     // The project has no place for settings of a single file: say so rather than drop them.
     SubProject own({}, nullptr);

@@ -9,6 +9,7 @@
 
 #include <pugixml.hpp>
 
+class SourcePathPool;
 class SubProject;
 
 // Fills the same tree as the text reader: one node per target under projectNode, under each
@@ -16,8 +17,9 @@ class SubProject;
 // projectNode's path. Element values are split by the rules of the text format.
 class XmlProjectReader {
 public:
+    // Source paths go into paths, which must outlive the tree.
     XmlProjectReader(SubProject& projectNode, const std::list<std::string>& compilerIncludePaths,
-                     std::function<bool(const std::string&)> acceptsFile);
+                     std::function<bool(const std::string&)> acceptsFile, SourcePathPool& paths);
 
     // Reads the Project root element of a parsed document. Missing or empty elements add
     // nothing; each file with options of its own gets one line on standard output.
@@ -35,5 +37,6 @@ private:
     SubProject& projectNode;
     const std::list<std::string>& compilerIncludePaths;
     std::function<bool(const std::string&)> acceptsFile;
+    SourcePathPool& paths;
     std::set<std::string> reportedFiles;  // a file shared by several targets is named once
 };

@@ -131,7 +131,7 @@ void SubProject::writeTree(std::ostream& out, const std::string& parentPath, std
     }
     writeLine(out, "CompPers=" + compilerValue);
 
-    for (const std::string& file : files)
+    for (const std::string_view file : files)
         writeLine(out, file);
     writeLine(out, "EndContainedFilesMarker");
 

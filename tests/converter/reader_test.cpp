@@ -49,7 +49,7 @@ TEST_F(Reader, ClassifiesLinesInOrder)
                              "Groups (none)\n");
     ASSERT_EQ(targetNames(), std::vector<std::string>{"A"});
     ASSERT_EQ(root.children[0]->children.size(), 1u);
-    EXPECT_EQ(root.children[0]->children[0]->files, std::vector<std::string>{"C:\\work\\y.c"});
+    EXPECT_EQ(root.children[0]->children[0]->files, std::vector<std::string_view>{"C:\\work\\y.c"});
 }
 
 TEST_F(Reader, CutsNamesBetweenTheFirstParentheses)
@@ -83,8 +83,8 @@ TEST_F(Reader, GroupsFanOutToTheTargetsThatExist)
         ASSERT_EQ(target.children.size(), 2u);
         EXPECT_EQ(target.children[0]->name, "Startup");
         EXPECT_EQ(target.children[1]->name, "App");
-        EXPECT_EQ(target.children[0]->files, std::vector<std::string>{"C:\\work\\..\\lib\\boot.a51"});
-        EXPECT_EQ(target.children[1]->files, (std::vector<std::string>{"C:\\work\\src\\main.c", "D:\\ext\\util.c",
+        EXPECT_EQ(target.children[0]->files, std::vector<std::string_view>{"C:\\work\\..\\lib\\boot.a51"});
+        EXPECT_EQ(target.children[1]->files, (std::vector<std::string_view>{"C:\\work\\src\\main.c", "D:\\ext\\util.c",
                                                                        "C:\\work\\src\\main.c"}));
         EXPECT_NE(target.children[0], root.children[1 - t]->children[0]) << "each target has its own nodes";
     }
@@ -104,11 +104,11 @@ TEST_F(Reader, GroupNumbersAreReadLikeAtoi)
                              "File x,1,<nodigits.c>\n"
                              "File 99999999999999999999999,1,<huge.c>\n"
                              "a,File 2\n");
-    EXPECT_EQ(root.children[0]->children[0]->files, std::vector<std::string>{"C:\\work\\b.c"});
+    EXPECT_EQ(root.children[0]->children[0]->files, std::vector<std::string_view>{"C:\\work\\b.c"});
     // "File 2" has no "<": its path starts at the line's beginning; so does the last line's,
     // whose "," stands before "File ", so its number runs to the end of the line.
     EXPECT_EQ(root.children[0]->children[1]->files,
-              (std::vector<std::string>{"C:\\work\\a.c", "C:\\work\\File 2", "C:\\work\\a,File 2"}));
+              (std::vector<std::string_view>{"C:\\work\\a.c", "C:\\work\\File 2", "C:\\work\\a,File 2"}));
 }
 
 TEST_F(Reader, FilePathsWithoutBrackets)
@@ -118,7 +118,7 @@ TEST_F(Reader, FilePathsWithoutBrackets)
                              "File 1,1,a.c>b.c\n"
                              "File 1,1,>x<y.c\n");
     EXPECT_EQ(root.children[0]->children[0]->files,
-              (std::vector<std::string>{"C:\\work\\open.c", "C:\\work\\File 1,1,a.c", "C:\\work\\y.c"}));
+              (std::vector<std::string_view>{"C:\\work\\open.c", "C:\\work\\File 1,1,a.c", "C:\\work\\y.c"}));
 }
 
 TEST(CompleteFilePath, JoinsWithOneSeparator)
@@ -154,7 +154,7 @@ TEST_F(Reader, FilePathsFollowTheMembersOwnFolder)
     converter.reader.projectNode = member;
     std::istringstream in("Target (T)\nGroup (G)\nFile 1,1,<.\\m.c>\n");
     converter.reader.parse(in);
-    EXPECT_EQ(member->children[0]->children[0]->files, std::vector<std::string>{"C:\\work\\sub\\m.c"});
+    EXPECT_EQ(member->children[0]->children[0]->files, std::vector<std::string_view>{"C:\\work\\sub\\m.c"});
 }
 
 TEST_F(Reader, ExtensionFilterIgnoresLetterCaseOnly)
@@ -187,7 +187,7 @@ TEST_F(Reader, FilteredFilesAreLeftOut)
 {
     converter.reader.setExtensions({"c"});
     SubProject& root = parse("Target (T)\nGroup (G)\nFile 1,1,<a.c>\nFile 1,2,<s.a51>\nFile 1,5,<h.H>\n");
-    EXPECT_EQ(root.children[0]->children[0]->files, std::vector<std::string>{"C:\\work\\a.c"});
+    EXPECT_EQ(root.children[0]->children[0]->files, std::vector<std::string_view>{"C:\\work\\a.c"});
 }
 
 TEST_F(Reader, EmptyOrUnknownTextMakesNoNodes)
@@ -216,8 +216,8 @@ TEST(ReaderFiles, OpensAndParsesOneFileAfterAnother)
         converter.reader.open(folder.windowsPath() + "\\" + node->name + ".uv2");
         EXPECT_TRUE(converter.reader.parse());
     }
-    EXPECT_EQ(a->children.at(0)->children.at(0)->files, std::vector<std::string>{"C:\\p\\a.c"});
-    EXPECT_EQ(b->children.at(0)->children.at(0)->files, std::vector<std::string>{"C:\\p\\b.c"});
+    EXPECT_EQ(a->children.at(0)->children.at(0)->files, std::vector<std::string_view>{"C:\\p\\a.c"});
+    EXPECT_EQ(b->children.at(0)->children.at(0)->files, std::vector<std::string_view>{"C:\\p\\b.c"});
     EXPECT_THROW(converter.reader.open(folder.windowsPath() + "\\missing.uv2"), AsciiReaderError);
 }
 

@@ -54,7 +54,9 @@ std::string readProject(SubProject& root, const std::string& xml, const std::lis
     CapturedOutput output;
     const KeilXmlDocument document(xml, "C:\\work\\p.uvprojx");
     EXPECT_EQ(document.kind(), KeilXmlDocument::Project);
-    XmlProjectReader(root, compilerFolders, std::move(accepts)).read(document.root());
+    // The trees of these tests have no run object; their paths live as long as the test program.
+    static SourcePathPool paths;
+    XmlProjectReader(root, compilerFolders, std::move(accepts), paths).read(document.root());
     return output.text();
 }
 
@@ -158,12 +160,12 @@ TEST(XmlProjectReader, EachTargetGetsItsOwnGroupsAndFiles)
 
     ASSERT_EQ(childNames(root), (std::vector<std::string>{"Board A", "Board B", "Board A"}));
     ASSERT_EQ(childNames(*root.children[0]), (std::vector<std::string>{"Startup", "App"}));
-    EXPECT_EQ(root.children[0]->children[0]->files, (std::vector<std::string>{"C:\\work\\startup.s"}));
+    EXPECT_EQ(root.children[0]->children[0]->files, (std::vector<std::string_view>{"C:\\work\\startup.s"}));
     EXPECT_EQ(root.children[0]->children[1]->files,
-              (std::vector<std::string>{"C:\\work\\..\\src\\main.c", "D:\\ext\\util.c"}));
+              (std::vector<std::string_view>{"C:\\work\\..\\src\\main.c", "D:\\ext\\util.c"}));
     ASSERT_EQ(childNames(*root.children[1]), (std::vector<std::string>{"App"}));
     EXPECT_EQ(root.children[1]->children[0]->files,
-              (std::vector<std::string>{"C:\\work\\src/board_b.c", "C:\\rooted\\r.c"}));
+              (std::vector<std::string_view>{"C:\\work\\src/board_b.c", "C:\\rooted\\r.c"}));
     EXPECT_TRUE(root.children[2]->children.empty());
     for (const SubProject* target : root.children)
         EXPECT_FALSE(target->hasSettings()) << target->name;
@@ -184,7 +186,7 @@ TEST(XmlProjectReader, MissingAndEmptyElementsAddNothing)
 
     ASSERT_EQ(childNames(root), (std::vector<std::string>{"", ""}));
     ASSERT_EQ(childNames(*root.children[0]), (std::vector<std::string>{""}));
-    EXPECT_EQ(root.children[0]->children[0]->files, (std::vector<std::string>{"C:\\work\\kept.c"}));
+    EXPECT_EQ(root.children[0]->children[0]->files, (std::vector<std::string_view>{"C:\\work\\kept.c"}));
     EXPECT_FALSE(root.children[0]->hasSettings());
     EXPECT_TRUE(root.children[1]->children.empty());
 
@@ -266,7 +268,7 @@ TEST(XmlProjectReader, GroupOptionsGiveTheGroupCompleteSettings)
     const SubProject& own = *target.children[0];
     EXPECT_EQ(own.defines, (Defines{{"BOARD", bare()}, {"GROUP_ONLY", bare()}, {"LEVEL", is("2")}}));
     EXPECT_EQ(own.includePaths, (Folders{"C:\\work\\inc", "C:\\work\\..\\grp"}));
-    EXPECT_EQ(own.files, (std::vector<std::string>{"C:\\work\\a.c"}));
+    EXPECT_EQ(own.files, (std::vector<std::string_view>{"C:\\work\\a.c"}));
     for (std::size_t i = 1; i < 4; ++i) {
         EXPECT_FALSE(target.children[i]->hasSettings()) << target.children[i]->name;
         EXPECT_EQ(target.children[i]->files.size(), 1u) << target.children[i]->name;
@@ -313,9 +315,9 @@ TEST(XmlProjectReader, FilesOutOfTheTargetBuildAreLeftOut)
                                              + group("No options", files)));
 
     const SubProject& target = *root.children.at(0);
-    const std::vector<std::string> built{"C:\\work\\in.c", "C:\\work\\inherits.c", "C:\\work\\plain.c"};
+    const std::vector<std::string_view> built{"C:\\work\\in.c", "C:\\work\\inherits.c", "C:\\work\\plain.c"};
     EXPECT_EQ(target.children.at(0)->files, built);
-    EXPECT_EQ(target.children.at(1)->files, (std::vector<std::string>{"C:\\work\\in.c"}));
+    EXPECT_EQ(target.children.at(1)->files, (std::vector<std::string_view>{"C:\\work\\in.c"}));
     EXPECT_EQ(target.children.at(2)->files, built);
 }
 
@@ -328,7 +330,7 @@ TEST(XmlProjectReader, FiltersFilesByExtension)
                                                             + file("readme.txt"))),
                 {}, [&filter](const std::string& path) { return filter.acceptsFile(path); });
     EXPECT_EQ(root.children.at(0)->children.at(0)->files,
-              (std::vector<std::string>{"C:\\work\\a.C", "C:\\work\\b.h"}));
+              (std::vector<std::string_view>{"C:\\work\\a.C", "C:\\work\\b.h"}));
 }
 
 TEST(XmlProjectReader, BytesPassUnchangedAndEntitiesAreDecoded)
@@ -347,7 +349,7 @@ TEST(XmlProjectReader, BytesPassUnchangedAndEntitiesAreDecoded)
     EXPECT_EQ(target.name, utf8Name);
     EXPECT_EQ(target.children.at(0)->name, gbkName);
     EXPECT_EQ(target.children.at(0)->files,
-              (std::vector<std::string>{"C:\\work\\\xD6\xD0\\a.c", "C:\\work\\R&D\\<x>.c", "C:\\work\\\xE4\xB8\xAD.c"}));
+              (std::vector<std::string_view>{"C:\\work\\\xD6\xD0\\a.c", "C:\\work\\R&D\\<x>.c", "C:\\work\\\xE4\xB8\xAD.c"}));
     EXPECT_EQ(target.defines,
               (Defines{{"A&B", bare()}, {"HBX_STRINGIFY(x)", is("#x")}, {"Q", is("HBX_STRINGIFY(v)")}}));
     EXPECT_EQ(target.includePaths, (Folders{"C:\\work\\\xC3\xA4"}));
@@ -382,13 +384,13 @@ TEST(XmlRealProjects, C51TwoTargetsEachBuildingItsOwnConfiguration)
 {
     const RealProject project = readRealProject("OS-Q__RTX51__RtxTiny2.uvproj");
     ASSERT_EQ(childNames(project.root()), (std::vector<std::string>{"Non Banking", "Code Banking"}));
-    const std::vector<std::string> common{"C:\\keil\\os_create.a51",    "C:\\keil\\os_delete.a51",
+    const std::vector<std::string_view> common{"C:\\keil\\os_create.a51",    "C:\\keil\\os_delete.a51",
                                           "C:\\keil\\os_clear_signal.a51", "C:\\keil\\os_send_signal.a51",
                                           "C:\\keil\\os_running_task.a51", "C:\\keil\\os_set_ready.a51",
                                           "C:\\keil\\os_reset_interval.a51", "C:\\keil\\os_wait.a51"};
-    std::vector<std::string> nonBanking{"C:\\keil\\Version.a51", "C:\\keil\\Copyright.a51", "C:\\keil\\Conf_tny.a51"};
+    std::vector<std::string_view> nonBanking{"C:\\keil\\Version.a51", "C:\\keil\\Copyright.a51", "C:\\keil\\Conf_tny.a51"};
     nonBanking.insert(nonBanking.end(), common.begin(), common.end());
-    std::vector<std::string> banking{"C:\\keil\\Version.a51", "C:\\keil\\Copyright.a51",
+    std::vector<std::string_view> banking{"C:\\keil\\Version.a51", "C:\\keil\\Copyright.a51",
                                      "C:\\keil\\Conf_tny_Banking.A51"};
     banking.insert(banking.end(), common.begin(), common.end());
 
