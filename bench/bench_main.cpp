@@ -417,7 +417,7 @@ int main(int argc, char** argv)
         fs::create_directories(options.work);
         std::ofstream(marker).put('\n');
         std::printf("Machine: %s\n", machineDescription(options.work).c_str());
-        std::printf("Median of %d runs after one warm-up run per program and size.%s\n\n", options.runs,
+        std::printf("Median of %d rounds over all sizes after one warm-up run per program and size.%s\n\n", options.runs,
                     options.reference.empty() ? "" : " Output compared byte for byte with the build without caches.");
         std::printf("Times are wall times; the floor's cover its writing only. No caches: one run of the build\n"
                     "without the writer's caches, to the same destination, after the warm-up.\n\n");
