@@ -121,9 +121,9 @@ void UvProjectReader::readFile(const std::string& line)
                                             : std::string_view(line).substr(afterKeyword, comma - afterKeyword);
     const long long group = leadingInteger(numberText);
 
-    // A number that names no group of a target leaves that target alone.
     // Every target gets the same copy of the path.
     const std::string_view kept = projectNode->owner->sourcePaths.keep(path);
+    // A number that names no group of a target leaves that target alone.
     for (SubProject* target : projectNode->children)
         if (group >= 1 && static_cast<unsigned long long>(group) <= target->children.size())
             target->children[static_cast<std::size_t>(group - 1)]->files.push_back(kept);
