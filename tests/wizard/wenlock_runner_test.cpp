@@ -82,6 +82,31 @@ private:
 
     static QString log(const Wenlock& wizard) { return wizard.DetailsText->toPlainText(); }
 
+    // Starts a run of a converter that says nothing and waits; nullptr when it did not start.
+    std::unique_ptr<Wenlock> startSilentRun()
+    {
+        installStandIn("exec sleep 60");
+        auto wizard = makeWizard();
+        if (!wizard)
+            return nullptr;
+        fillAndGoToPage3(*wizard, scratch.path(), scratch.path(), {}, {}, scratch.path());
+        wizard->button(QWizard::FinishButton)->click();
+        if (!QTest::qWaitFor([&] { return wizard->process->state() == QProcess::Running; }))
+            return nullptr;
+        return wizard;
+    }
+
+    // True when the process is gone; where that cannot be seen, always true.
+    static bool processGone(qint64 pid)
+    {
+#ifdef Q_OS_LINUX
+        return !QFile::exists(QStringLiteral("/proc/%1").arg(pid));
+#else
+        Q_UNUSED(pid);
+        return true;
+#endif
+    }
+
 private slots:
     void initTestCase()
     {
@@ -238,12 +263,8 @@ private slots:
 
     void silentConverterKeepsTheWindowResponsiveAndCancelKillsIt()
     {
-        installStandIn("exec sleep 60");
-        auto wizard = makeWizard();
+        auto wizard = startSilentRun();
         QVERIFY(wizard);
-        fillAndGoToPage3(*wizard, scratch.path(), scratch.path(), {}, {}, scratch.path());
-        wizard->button(QWizard::FinishButton)->click();
-        QTRY_VERIFY(wizard->process->state() == QProcess::Running);
         const qint64 pid = wizard->process->processId();
 
         // The window still answers while the converter says nothing.
@@ -264,31 +285,19 @@ private slots:
         QVERIFY(failures.isEmpty());
         QVERIFY(!log(*wizard).contains(QLatin1String("Successfully")));
         QVERIFY(QFile::exists(settingsFile)); // written when the killed run ended
-#ifdef Q_OS_LINUX
-        QVERIFY(!QFile::exists(QStringLiteral("/proc/%1").arg(pid)));
-#else
-        Q_UNUSED(pid);
-#endif
+        QVERIFY(processGone(pid));
     }
 
     void closingTheWizardKillsARunningConverter()
     {
-        installStandIn("exec sleep 60");
-        auto wizard = makeWizard();
+        auto wizard = startSilentRun();
         QVERIFY(wizard);
-        fillAndGoToPage3(*wizard, scratch.path(), scratch.path(), {}, {}, scratch.path());
-        wizard->button(QWizard::FinishButton)->click();
-        QTRY_VERIFY(wizard->process->state() == QProcess::Running);
         const qint64 pid = wizard->process->processId();
         QElapsedTimer clock;
         clock.start();
         wizard.reset();
         QVERIFY(clock.elapsed() < 5000);
-#ifdef Q_OS_LINUX
-        QVERIFY(!QFile::exists(QStringLiteral("/proc/%1").arg(pid)));
-#else
-        Q_UNUSED(pid);
-#endif
+        QVERIFY(processGone(pid));
     }
 };
 
