@@ -1,7 +1,7 @@
 // The conversion benchmark: generates workspaces of growing size, times Tamsel converting
-// each against the I/O floor (the same folders and files written and nothing else), checks
-// that the output is the same byte for byte as a build without the writer's caches, and
-// prints one table row per size with the figures the targets are judged by.
+// each against the I/O floor (the same folders and files written and nothing else), checks,
+// when given a reference build of an earlier commit, that the output is the same byte for
+// byte, and prints one table row per size with the figures the targets are judged by.
 #include <sys/utsname.h>
 
 #include <algorithm>
@@ -33,7 +33,7 @@ constexpr int settleSeconds = 30;
 struct Options {
     std::string tamsel;
     std::string floor;
-    std::string reference;  // the converter built without write caches; optional
+    std::string reference;  // a converter built from an earlier commit, whose output must agree; optional
     std::string measure;    // the launcher that times a program and reads its peak memory
     std::vector<int> sizes{1, 2, 4, 8};
     int runs = 5;
@@ -73,7 +73,7 @@ struct SizeResult {
 [[noreturn]] void usage()
 {
     std::cerr << "Usage: tamsel_bench --tamsel <Tamsel> --floor <tamsel_io_floor> --measure <tamsel_measure>\n"
-                 "                    [--reference <Tamsel_reference>] [--sizes 1,2,4,8] [--runs 5] [--work <folder>]\n";
+                 "                    [--reference <Tamsel of an earlier commit>] [--sizes 1,2,4,8] [--runs 5] [--work <folder>]\n";
     std::exit(2);
 }
 
@@ -163,7 +163,7 @@ public:
     explicit Bench(Options options) : options(std::move(options)) {}
 
     // Generates one size's input and makes the warm-up runs: the expected tree, the comparison
-    // with the build without caches, the floor's first copy. Throws std::runtime_error when a
+    // with the reference build, the floor's first copy. Throws std::runtime_error when a
     // run fails or outputs differ.
     SizeResult prepare(int size);
     // One timed conversion and one timed floor run, each into a fresh destination.
@@ -246,15 +246,15 @@ SizeResult Bench::prepare(int size)
     result.outputBytes = expected.byteCount();
     result.projectFileBytes = fs::file_size(first / "bench.prj");
 
-    // The build without caches writes to the very same destination, so every byte must agree.
+    // The reference build writes to the very same destination, so every byte must agree.
     if (!options.reference.empty()) {
-        const ChildResult uncached = convert(options.reference, result, destination(folder, 'c', 0), folder / "r00.log");
-        result.referenceSeconds = uncached.seconds;
-        result.referenceRssKiB = uncached.maxRssKiB;
+        const ChildResult reference = convert(options.reference, result, destination(folder, 'c', 0), folder / "r00.log");
+        result.referenceSeconds = reference.seconds;
+        result.referenceRssKiB = reference.maxRssKiB;
         if (const auto difference = firstDifference(expected, readTree(destination(folder, 'c', 0))))
-            throw std::runtime_error(name + "output differs from the build without caches: " + *difference);
+            throw std::runtime_error(name + "output differs from the reference build: " + *difference);
         if (readText(folder / "r00.log") != expectedLog)
-            throw std::runtime_error(name + "standard output differs from the build without caches");
+            throw std::runtime_error(name + "standard output differs from the reference build");
     }
 
     double floorSeconds = 0;
@@ -350,7 +350,7 @@ void printTable(const std::vector<SizeResult>& results)
                     mebibytes(static_cast<double>(r.projectFileBytes)).c_str());
 
     std::printf("\n| size | Tamsel | I/O floor | ratio | ns per output byte | floor ns per output byte | Tamsel CPU | "
-                "floor CPU | CPU ratio | no caches | Tamsel max RSS | RSS / (input + .prj) | floor max RSS |\n");
+                "floor CPU | CPU ratio | reference | Tamsel max RSS | RSS / (input + .prj) | floor max RSS |\n");
     std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     for (const SizeResult& r : results) {
         char uncached[32] = "-";
@@ -418,9 +418,9 @@ int main(int argc, char** argv)
         std::ofstream(marker).put('\n');
         std::printf("Machine: %s\n", machineDescription(options.work).c_str());
         std::printf("Median of %d rounds over all sizes after one warm-up run per program and size.%s\n\n", options.runs,
-                    options.reference.empty() ? "" : " Output compared byte for byte with the build without caches.");
-        std::printf("Times are wall times; the floor's cover its writing only. No caches: one run of the build\n"
-                    "without the writer's caches, to the same destination, after the warm-up.\n\n");
+                    options.reference.empty() ? "" : " Output compared byte for byte with the reference build.");
+        std::printf("Times are wall times; the floor's cover its writing only. Reference: one run of the\n"
+                    "converter built from an earlier commit, to the same destination, after the warm-up.\n\n");
         if (cleared) {
             // Right after tens of thousands of folders were deleted, ext4 makes new ones two to
             // three times slower for some seconds: the first size would be measured on a busy disk.
@@ -449,7 +449,7 @@ int main(int argc, char** argv)
         printTable(results);
         printTargets(results);
         if (!options.reference.empty())
-            std::printf("- output identical to the build without caches at every size: yes\n");
+            std::printf("- output identical to the reference build at every size: yes\n");
     } catch (const std::exception& error) {
         std::fflush(stdout);
         std::cerr << "tamsel_bench: " << error.what() << "\n";

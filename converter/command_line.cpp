@@ -1,14 +1,13 @@
 // The converter's command line.
 #include "command_line.h"
 
-#include <exception>
 #include <memory>
-#include <new>
 
 #include "console.h"
 #include "converter.h"
 #include "errors.h"
 #include "platform.h"
+#include "text_util.h"
 
 void printUsage()
 {
@@ -22,14 +21,20 @@ std::string makeAbsolutePath(const std::string& written)
     if (path.size() >= 2 && path[1] == ':') {
         if (path.size() >= 3 && path[2] == '\\')
             return path;
-        return platform::driveRelativeToAbsolute(path);
+        std::string absolute;
+        if (!platform::driveRelativeToAbsolute(path, absolute))
+            throw IOERROR(IOERROR::CurrentFolderUnknown, path);
+        return absolute;
     }
     if (platform::isRooted(path))
         return path;
-    const std::string current = platform::currentFolder();
+    // Without its folder a relative path would quietly become "\name", a different file.
+    std::string current;
+    if (!platform::currentFolder(current))
+        throw IOERROR(IOERROR::CurrentFolderUnknown, path);
     if (path == ".")
         return current;
-    return current + "\\" + path;
+    return joinPath(current, path);
 }
 
 std::string defaultProjectName(const std::string& sourcePath)
@@ -81,6 +86,7 @@ int runTamsel(int argc, const char* const* argv, TreeAtEnd treeAtEnd)
         printUsage();
         return 1;
     }
+    platform::ignoreBrokenPipe();
     try {
         const std::vector<std::string> arguments(argv, argv + argc);
         // The source first: making a drive-relative path absolute may change folders.
@@ -93,10 +99,7 @@ int runTamsel(int argc, const char* const* argv, TreeAtEnd treeAtEnd)
         if (treeAtEnd == TreeAtEnd::LeftToProcessExit)
             leaveToProcessExit(std::move(converter));
         return status;
-    } catch (const std::bad_alloc&) {
-        printLine(message::runFailed, "out of memory");
-    } catch (const std::exception& error) {
-        printLine(message::runFailed, error.what());
+    } catch (...) {
+        return reportFailure();
     }
-    return 1;
 }

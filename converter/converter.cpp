@@ -1,15 +1,9 @@
-// The run object: settings, the reading of every Keil file and the reporting of errors.
+// The run object: settings, and the order of a run: read everything, check the names, write.
 #include "converter.h"
-
-#include <exception>
-#include <new>
 
 #include "console.h"
 #include "errors.h"
-#include "platform.h"
-#include "reader/xml_document.h"
-#include "reader/xml_project_reader.h"
-#include "reader/xml_workspace.h"
+#include "reader/keil_file.h"
 #include "text_util.h"
 #include "writer/name_check.h"
 
@@ -23,19 +17,6 @@ std::string rootName(const std::string& sourcePath)
     if (fileName.size() >= 4)
         fileName.erase(fileName.size() - 4);
     return fileName;
-}
-
-// A workspace line names a member after its first "="; real files quote the path and put
-// flags behind it (Project="..\x\x.Uv2",A), which are not part of the path.
-std::string workspaceMemberPath(const std::string& line)
-{
-    const std::size_t equals = line.find('=');
-    std::string value = trimChar(equals == std::string::npos ? line : line.substr(equals + 1), ' ');
-    if (!value.empty() && value[0] == '"') {
-        const std::size_t close = value.find('"', 1);
-        return value.substr(1, close == std::string::npos ? std::string::npos : close - 1);
-    }
-    return trimChar(value, '"');
 }
 
 }  // namespace
@@ -64,109 +45,97 @@ void Converter::addExtensions(const std::string& value)
 int Converter::run()
 {
     try {
+        checkProjectName();
         readAllProjects();
         refuseNamesLeavingTheDestination(*root);
+        makeSiblingNamesUnique(*root);
         return writeProject();
-    } catch (const AsciiReaderError& error) {
-        if (error.code == AsciiReaderError::UnexpectedEof)
-            printLine(message::unexpectedEof);
-        else if (error.code == AsciiReaderError::CannotOpen)
-            printLine(message::couldNotOpen, error.path);
-        else if (error.code == AsciiReaderError::Malformed)
-            printLine(message::malformedXml, error.path);
-    } catch (const IOERROR& error) {
-        if (error.code == IOERROR::CannotCreateDirectory)
-            printLine(message::couldNotCreateDirectory, error.path);
-        else if (error.code == IOERROR::CannotWriteFile)
-            printLine(message::couldNotWrite, error.path);
-        else if (error.code == IOERROR::NameLeavesDestination)
-            printLine(message::nameLeavesDestination, error.path);
-    } catch (const std::bad_alloc&) {
-        printLine(message::runFailed, "out of memory");
-    } catch (const std::exception& error) {
-        printLine(message::runFailed, error.what());
+    } catch (...) {
+        return reportFailure();
     }
-    return 1;
+}
+
+void Converter::checkProjectName() const
+{
+    // The name becomes a file in the destination folder, never one elsewhere.
+    bool climbs = false;
+    std::size_t start = 0;
+    while (start <= projectName.size()) {
+        const std::size_t end = std::min(projectName.find_first_of("\\/", start), projectName.size());
+        climbs = climbs || projectName.compare(start, end - start, "..") == 0;
+        start = end + 1;
+    }
+    if (climbs || projectName.find_first_of("\\/") != std::string::npos)
+        throw IOERROR(IOERROR::ProjectNameNotPlain, projectName);
 }
 
 void Converter::readAllProjects()
 {
     loadCompilerIncludePaths();
-    for (const std::string& entry : listKeilProjects()) {
-        std::string file = entry;
-        convertSeparators(file);
-        SubProject* node = root;
-        if (entry != sourcePath) {
-            // The member's name starts after the last backslash as listed, so a member
-            // written sub/m.uv2 is named sub\m and its folder nests below sub.
-            const std::size_t slash = entry.rfind('\\');
-            const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
-            const std::size_t dot = file.find('.', start);
-            node = root->addChild(file.substr(start, dot == std::string::npos ? std::string::npos : dot - start));
-        }
-        node->path = file.substr(0, file.rfind('\\') + 1);
-        readKeilProject(node, file);
-    }
-}
-
-std::list<std::string> Converter::listKeilProjects()
-{
-    // An XML workspace is known by its content: ".uvmpw" does not contain ".mpw".
-    const KeilXmlDocument document = KeilXmlDocument::fromFile(sourcePath);
-    if (document.kind() == KeilXmlDocument::Workspace)
-        return xmlWorkspaceMembers(document.root(), sourcePath.substr(0, sourcePath.rfind('\\')));
-
-    if (!contains(sourcePath, ".mpw"))
-        return {sourcePath};
-
-    std::ifstream workspace;
-    if (!platform::openInput(sourcePath, workspace))
-        throw AsciiReaderError(AsciiReaderError::CannotOpen, sourcePath);
-
-    const std::string folder = sourcePath.substr(0, sourcePath.rfind('\\'));
-    std::list<std::string> projects;
-    std::string line;
-    while (readTextLine(workspace, line)) {
-        const std::string trimmed = trimChar(line, ' ');
-        if (!trimmed.empty() && trimmed[0] == 'P' && contains(trimmed, "Project"))
-            projects.push_back(folder + "\\" + workspaceMemberPath(trimmed));
-    }
-    return projects;
-}
-
-void Converter::readKeilProject(SubProject* node, const std::string& file)
-{
-    reader.projectNode = node;
-    reader.converter = this;
-    reader.setExtensions(extensions);
-
-    // The format is known by the content; anything that is not an XML project, an empty
-    // file included, goes to the text reader.
-    const KeilXmlDocument document = KeilXmlDocument::fromFile(file);
-    if (document.kind() == KeilXmlDocument::Project) {
-        XmlProjectReader xmlReader(*node, compilerIncludePaths,
-                                   [this](const std::string& path) { return reader.acceptsFile(path); },
-                                   sourcePaths);
-        xmlReader.read(document.root());
+    const KeilFile source = KeilFile::load(sourcePath);
+    outputSession.noteInput(source.identity());
+    const ReadingContext context = readingContext();
+    if (!source.isWorkspace()) {
+        root->path = sourcePath.substr(0, sourcePath.rfind('\\') + 1);
+        source.readProject(*root, context);
         return;
     }
+    for (const std::string& entry : listKeilProjects(source)) {
+        std::string file = entry;
+        convertSeparators(file);
+        // The member's name starts after the last backslash as listed, so a member written
+        // sub/m.uv2 is named sub\m and its folder nests below sub.
+        const std::size_t slash = entry.rfind('\\');
+        const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+        const std::size_t dot = file.find('.', start);
+        SubProject* node = root->addChild(file.substr(start, dot == std::string::npos ? std::string::npos : dot - start));
+        node->path = file.substr(0, file.rfind('\\') + 1);
+        const KeilFile member = KeilFile::load(file);
+        outputSession.noteInput(member.identity());
+        member.readProject(*node, context);
+    }
+}
 
-    reader.open(file);
-    reader.parse();
+std::list<std::string> Converter::listKeilProjects(const KeilFile& source) const
+{
+    if (source.isWorkspace())
+        return source.members();
+    return {source.path()};
+}
+
+void Converter::countNode()
+{
+    if (++nodes > maximumNodes)
+        throw AsciiReaderError(AsciiReaderError::TooManyNodes);
+}
+
+void Converter::countListedFile(std::size_t bytes)
+{
+    // Each listed file is a line of the project file: its text and CR LF.
+    listedBytes += bytes + 2;
+    if (listedBytes > maximumOutputBytes)
+        throw AsciiReaderError(AsciiReaderError::TooMuchOutput);
 }
 
 void Converter::loadCompilerIncludePaths()
 {
-    std::ifstream personality;
-    if (!platform::openInput(compilerPersonality, personality)) {
+    std::string text;
+    platform::FileIdentity identity;
+    if (!platform::readWholeFile(compilerPersonality, text, &identity)) {
         printLine(message::couldNotOpen, compilerPersonality);
         return;
     }
-    std::string line;
+    outputSession.noteInput(identity);
+    TextLines lines(text);
+    std::string_view line;
     std::string folder;
-    while (readTextLine(personality, line))
-        if (extractIncludePath(line, folder))
+    while (lines.next(line)) {
+        if (extractIncludePath(std::string(line), folder)) {
+            // Compared with folders that the readers wrote in Windows form.
+            convertSeparators(folder);
             compilerIncludePaths.push_back(folder);
+        }
+    }
 }
 
 bool Converter::extractIncludePath(const std::string& line, std::string& out) const

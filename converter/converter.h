@@ -1,13 +1,17 @@
-// The run object of the converter: the settings of one conversion, the tree and the reader.
+// The run object of the converter: the settings of one conversion, the tree and its inputs.
 #pragma once
 
 #include <list>
 #include <string>
+#include <vector>
 
-#include "reader/uv_project_reader.h"
+#include "platform.h"
+#include "reader/reading_context.h"
 #include "source_path_pool.h"
 #include "sub_project.h"
 #include "writer/output_session.h"
+
+class KeilFile;
 
 // One per process: main fills it from the command line, run reads and writes.
 class Converter {
@@ -17,11 +21,11 @@ public:
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
-    std::string getDestinationFolder() const { return destinationFolder; }
-    std::string getProjectName() const { return projectName; }
-    std::string getMessagePersonality() const { return messagePersonality; }
-    std::string getAnalyserPersonality() const { return analyserPersonality; }
-    std::string getCompilerPersonality() const { return compilerPersonality; }
+    const std::string& getDestinationFolder() const { return destinationFolder; }
+    const std::string& getProjectName() const { return projectName; }
+    const std::string& getMessagePersonality() const { return messagePersonality; }
+    const std::string& getAnalyserPersonality() const { return analyserPersonality; }
+    const std::string& getCompilerPersonality() const { return compilerPersonality; }
 
     // Splits one "-ext" value at every "," and appends the pieces, empty ones included.
     void addExtensions(const std::string& value);
@@ -32,14 +36,18 @@ public:
     void loadCompilerIncludePaths();
     bool extractIncludePath(const std::string& line, std::string& out) const;
 
-    // The Keil project files of the run, in reading order: the source itself, or the
-    // members a workspace lists (an XML ProjectWorkspace, or a source path with ".mpw").
-    std::list<std::string> listKeilProjects();
+    // The Keil project files of the run, in reading order: the source itself, or the members
+    // the workspace lists.
+    std::list<std::string> listKeilProjects(const KeilFile& source) const;
 
-    // Reads one Keil project file into node, with the XML or the text reader by content.
-    void readKeilProject(SubProject* node, const std::string& file);
+    // What reading needs from the run.
+    ReadingContext readingContext() { return {extensions, compilerIncludePaths, sourcePaths}; }
 
     int writeProject();
+
+    // The tree's growth, counted as it is read (SubProject calls these).
+    void countNode();
+    void countListedFile(std::size_t bytes);
 
     OutputSession& session() { return outputSession; }
 
@@ -52,11 +60,13 @@ public:
     std::string compilerPersonality;
     std::list<std::string> extensions;
     std::list<std::string> compilerIncludePaths;
-    UvProjectReader reader;
     SourcePathPool sourcePaths;  // outlives the tree: ~Converter deletes root first
 
 private:
     void readAllProjects();
+    void checkProjectName() const;
 
     OutputSession outputSession;
+    std::size_t nodes = 1;                      // the root
+    unsigned long long listedBytes = 0;         // file lines the project file would hold
 };

@@ -1,29 +1,54 @@
 // The converter's two exception types and the one place their messages are spelled.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
-// A Keil project or workspace file could not be read to its end.
+// A Keil project, workspace or personality could not be read, or holds what cannot be converted.
 class AsciiReaderError {
 public:
-    enum Code { UnexpectedEof = 1, CannotOpen = 2, Malformed = 3 };
+    enum Code {
+        UnexpectedEof = 1,
+        CannotOpen = 2,
+        Malformed = 3,
+        NotKeilProject = 4,
+        TooManyNodes = 5,
+        TooMuchOutput = 6,
+    };
 
     explicit AsciiReaderError(int code, std::string path = {}) : code(code), path(std::move(path)) {}
 
     int code;
-    std::string path;  // the file that could not be opened (2) or understood (3)
+    std::string path;  // the file concerned, where there is one
 };
 
-// An output folder or file could not be made.
+// The file system refused what the run needs, or the output would go where it must not.
 class IOERROR {
 public:
-    enum Code { CannotCreateDirectory = 1, CannotWriteFile = 2, NameLeavesDestination = 3 };
+    enum Code {
+        CannotCreateDirectory = 1,
+        CannotWriteFile = 2,
+        NameLeavesDestination = 3,
+        CurrentFolderUnknown = 4,
+        OutputIsLink = 5,
+        OverwritesInput = 6,
+        DestinationInUse = 7,
+        ProjectNameNotPlain = 8,
+    };
 
     IOERROR(int code, std::string path) : code(code), path(std::move(path)) {}
 
     int code;
     std::string path;
 };
+
+// The limits that keep a hostile or broken project from exhausting the machine.
+inline constexpr std::size_t maximumNodes = 1'000'000;
+inline constexpr unsigned long long maximumOutputBytes = 4ULL << 30;
+
+// Prints the one line that names the exception being handled and returns the exit status 1.
+// Call it only inside a catch block; anything unforeseen gets a line too.
+int reportFailure() noexcept;
 
 namespace message {
 inline constexpr const char* usageLine1 =
@@ -45,4 +70,13 @@ inline constexpr const char* runFailed = "Conversion failed: ";
 inline constexpr const char* nameLeavesDestination = "Name would lead out of the destination folder: ";
 inline constexpr const char* malformedXml = "Malformed Keil project file: ";
 inline constexpr const char* fileOptionsNotCarried = "File options not carried over: ";
+inline constexpr const char* notKeilProject = "Not a Keil project file: ";
+inline constexpr const char* currentFolderUnknown = "Could not determine the current folder";
+inline constexpr const char* outputIsLink = "Output path is a link: ";
+inline constexpr const char* overwritesInput = "Output would overwrite an input: ";
+inline constexpr const char* destinationInUse = "Destination is in use by another conversion: ";
+inline constexpr const char* projectNameNotPlain = "Project name must be a plain file name: ";
+inline constexpr const char* tooManyNodes =
+    "Project too large: more than 1000000 projects, targets and groups";
+inline constexpr const char* tooMuchOutput = "Project too large: the output would exceed 4 GiB";
 }  // namespace message

@@ -2,40 +2,115 @@
 // ("\" separator) on every host; the POSIX side maps them at the call.
 #pragma once
 
-#include <fstream>
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
-// The process's current folder in Windows form, of any length.
-std::string currentFolder();
+// The process's current folder in Windows form, of any length; false when the system
+// cannot tell (the folder was removed, or a part of it cannot be read).
+bool currentFolder(std::string& folder);
 
 // Resolves a drive-relative path such as "D:src" or "D:" against that drive's own current
-// folder; on hosts without drives the current folder stands in for every drive.
-std::string driveRelativeToAbsolute(const std::string& path);
+// folder; on hosts without drives the current folder stands in for every drive. A drive that
+// does not exist leaves the path as written. False when a current folder cannot be learned
+// or changed back to.
+bool driveRelativeToAbsolute(const std::string& path, std::string& absolute);
 
-// True for a path that starts at the root of the current drive ("\x"; on POSIX also "/x").
+// True for a path that starts at the root of the current drive ("\x"; "/x" as well).
 bool isRooted(const std::string& path);
 
-// True when anything, file or folder, exists at path.
-bool exists(const std::string& path);
+// True when a and b name the same file by their text: on Windows the file system ignores
+// ASCII letter case, elsewhere every byte counts.
+bool sameFileName(std::string_view a, std::string_view b);
 
-// Makes one folder; an entry that exists already counts as success.
-bool makeFolder(const std::string& path);
-
-// Opens an input file for reading (binary; callers strip CRs themselves). Only a regular
-// file opens: never a folder, a device or a pipe. On POSIX, a name whose letter case differs
-// from the disk is matched as Windows would.
-bool openInput(const std::string& path, std::ifstream& in);
-
-// Opens an output file for writing, truncating it. Binary: callers write CR LF themselves.
-bool openOutput(const std::string& path, std::ofstream& out);
-
-// A path as the user wrote it, in the converter's Windows form. On POSIX "/" is the
-// separator people type (examples/p.uv2, /home/me/p.uv2); on Windows it stays as written.
+// A path as the user wrote it, in the converter's Windows form: "/" is a separator on every
+// host (Windows itself takes it, and so do the shells people type paths into).
 std::string fromHostPath(const std::string& path);
 
 // The path as the host's file system calls want it.
 std::string hostPath(const std::string& path);
+
+// Which file a path names: the device and the file's number there (the volume serial number
+// and file index on Windows). Two paths with one identity name one file.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// Reads a whole input file. Only a regular file is read: never a folder, a device or a pipe.
+// On POSIX, a name whose letter case differs from the disk is matched as Windows would.
+// identity, when given, receives the file's identity.
+bool readWholeFile(const std::string& path, std::string& content, FileIdentity* identity = nullptr);
+
+// The identity of the file a path names, following links; false when nothing is there.
+bool fileIdentity(const std::string& path, FileIdentity& identity);
+
+// What stands at a path, without following a link there (a link in a leading part of the
+// path is followed). A Windows symbolic link or junction counts as a link. Other is anything
+// that is neither missing nor a file, folder or link, a name the system refuses included.
+enum class Entry { Missing, Folder, File, Link, Other };
+Entry entryAt(const std::string& path, FileIdentity* identity = nullptr);
+
+// True when anything, file or folder, exists at path (links followed).
+bool exists(const std::string& path);
+
+// Makes one folder. True when it was made or a folder (not a link to one) already stands there.
+bool makeFolder(const std::string& path);
+
+// A file written under a temporary name in its own folder and moved over path only when it is
+// complete and closed without error: a failed, killed or interrupted run leaves no file cut
+// short, and the file that was there stays as it was.
+class ReplacementFile {
+public:
+    ReplacementFile() = default;
+    ~ReplacementFile();
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+    // Creates the temporary file beside path; false when it cannot.
+    bool open(const std::string& path);
+
+    // Appends bytes; false once any write failed.
+    bool write(std::string_view bytes);
+
+    // Writes what is buffered, closes, and moves the file over path. False when anything failed;
+    // the temporary file is then removed and path is left alone.
+    bool commit();
+
+private:
+    bool flushBuffer();
+    void discard();
+
+    std::string finalPath;
+    std::string temporaryPath;
+    std::string buffer;
+    std::intptr_t handle = -1;
+    bool failed = false;
+};
+
+// An advisory lock on a destination folder, held while the object lives; the system releases
+// it when the process ends, so a crash never leaves a stale lock.
+class DestinationLock {
+public:
+    DestinationLock() = default;
+    ~DestinationLock();
+    DestinationLock(const DestinationLock&) = delete;
+    DestinationLock& operator=(const DestinationLock&) = delete;
+
+    // False when another process holds the lock. True when it is taken, and also when the
+    // folder cannot be opened (the run then reports the missing folder itself).
+    bool acquire(const std::string& folder);
+
+private:
+    std::intptr_t handle = -1;
+};
+
+// A reader that closes the pipe of standard output must not stop a conversion halfway.
+void ignoreBrokenPipe();
 
 }  // namespace platform

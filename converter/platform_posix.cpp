@@ -5,10 +5,14 @@
 #include "text_util.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -35,17 +39,16 @@ bool asciiEqualIgnoringCase(const std::string& a, const char* b)
     return b[i] == '\0';
 }
 
-bool isRegularFile(const std::string& hostName)
-{
-    struct stat info {};
-    return ::stat(hostName.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
 // The system's calls stop a name at its first NUL byte: "x\0y" would name the file x,
 // which may be one the run must not touch. Such a name names nothing.
 bool hasNul(const std::string& path)
 {
     return path.find('\0') != std::string::npos;
+}
+
+FileIdentity identityOf(const struct stat& info)
+{
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
 
 bool entryExists(const std::string& hostName)
@@ -112,29 +115,37 @@ std::string fromHostPath(const std::string& path)
     return converted;
 }
 
-std::string currentFolder()
+bool currentFolder(std::string& folder)
 {
     std::vector<char> buffer(256);
     while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
         if (errno != ERANGE)
-            return {};
+            return false;
         buffer.resize(buffer.size() * 2);
     }
-    std::string folder = buffer.data();
+    folder = buffer.data();
     convertSeparators(folder);
-    return folder;
+    return true;
 }
 
-std::string driveRelativeToAbsolute(const std::string& path)
+bool driveRelativeToAbsolute(const std::string& path, std::string& absolute)
 {
     // No drives here: every drive's current folder is the process's own, which never changes.
-    return currentFolder() + "\\" + path.substr(2);
+    std::string folder;
+    if (!currentFolder(folder))
+        return false;
+    absolute = joinPath(folder, path.substr(2));
+    return true;
 }
 
 bool isRooted(const std::string& path)
 {
-    // "/home/me/p.uv2" is how an absolute path is written on this host.
     return !path.empty() && (path[0] == '\\' || path[0] == '/');
+}
+
+bool sameFileName(std::string_view a, std::string_view b)
+{
+    return a == b;
 }
 
 bool exists(const std::string& path)
@@ -144,34 +155,209 @@ bool exists(const std::string& path)
     return entryExists(hostPath(path));
 }
 
-bool makeFolder(const std::string& path)
-{
-    if (hasNul(path))
-        return false;
-    return ::mkdir(hostPath(path).c_str(), 0777) == 0 || errno == EEXIST;
-}
-
-bool openInput(const std::string& path, std::ifstream& in)
+bool readWholeFile(const std::string& path, std::string& content, FileIdentity* identity)
 {
     if (path.empty() || hasNul(path))
         return false;
     std::string host = hostPath(path);
     if (!entryExists(host) && !matchLetterCase(host, host))
         return false;
-    // A folder never opens, nor does a device or a pipe: a workspace naming /dev/zero or a
-    // FIFO would otherwise never finish reading.
-    if (!isRegularFile(host))
+    // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below anyway.
+    const int descriptor = ::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (descriptor < 0)
         return false;
-    in.open(host, std::ios::in | std::ios::binary);
-    return in.is_open();
+    const std::unique_ptr<int, void (*)(int*)> closer(new int(descriptor), [](int* d) {
+        ::close(*d);
+        delete d;
+    });
+    struct stat info {};
+    // A folder never reads, nor does a device or a pipe: a workspace naming /dev/zero or a
+    // FIFO would otherwise never finish reading.
+    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    if (identity != nullptr)
+        *identity = identityOf(info);
+    content.clear();
+    // One pass in large blocks: the size is a hint only, the file may grow or shrink meanwhile.
+    std::size_t size = static_cast<std::size_t>(info.st_size) + 1;
+    content.resize(std::max<std::size_t>(size, 4096));
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == content.size())
+            content.resize(content.size() * 2);
+        const ssize_t got = ::read(descriptor, content.data() + filled, content.size() - filled);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        filled += static_cast<std::size_t>(got);
+    }
+    content.resize(filled);
+    return true;
 }
 
-bool openOutput(const std::string& path, std::ofstream& out)
+bool fileIdentity(const std::string& path, FileIdentity& identity)
+{
+    struct stat info {};
+    if (hasNul(path) || ::stat(hostPath(path).c_str(), &info) != 0)
+        return false;
+    identity = identityOf(info);
+    return true;
+}
+
+Entry entryAt(const std::string& path, FileIdentity* identity)
+{
+    if (hasNul(path))
+        return Entry::Other;
+    // "x/" would name what a link x points to: the entry itself is asked for.
+    std::string host = hostPath(path);
+    while (host.size() > 1 && host.back() == '/')
+        host.pop_back();
+    struct stat info {};
+    // Only a name that is not there is missing: one too long, or behind a folder that
+    // cannot be searched, can never be written either.
+    if (::lstat(host.c_str(), &info) != 0)
+        return errno == ENOENT ? Entry::Missing : Entry::Other;
+    if (identity != nullptr)
+        *identity = identityOf(info);
+    if (S_ISLNK(info.st_mode))
+        return Entry::Link;
+    if (S_ISDIR(info.st_mode))
+        return Entry::Folder;
+    return S_ISREG(info.st_mode) ? Entry::File : Entry::Other;
+}
+
+bool makeFolder(const std::string& path)
 {
     if (hasNul(path))
         return false;
-    out.open(hostPath(path), std::ios::out | std::ios::binary | std::ios::trunc);
-    return out.is_open();
+    // mkdir never follows a link at the name it makes; one already there is no folder of ours.
+    if (::mkdir(hostPath(path).c_str(), 0777) == 0)
+        return true;
+    return errno == EEXIST && entryAt(path) == Entry::Folder;
+}
+
+namespace {
+
+std::atomic<unsigned> temporaryCount {0};
+
+}  // namespace
+
+ReplacementFile::~ReplacementFile()
+{
+    discard();
+}
+
+bool ReplacementFile::open(const std::string& path)
+{
+    discard();
+    failed = false;
+    if (hasNul(path))
+        return false;
+    finalPath = hostPath(path);
+    const std::size_t slash = finalPath.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : finalPath.substr(0, slash + 1);
+    // A short name of its own: the final name may already be as long as the system allows.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporaryPath = folder + ".tamsel-" + std::to_string(::getpid()) + "-" + std::to_string(temporaryCount++) + ".tmp";
+        const int descriptor =
+            ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (descriptor >= 0) {
+            handle = descriptor;
+            buffer.reserve(1 << 16);
+            return true;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    temporaryPath.clear();
+    return false;
+}
+
+bool ReplacementFile::write(std::string_view bytes)
+{
+    if (failed || handle < 0)
+        return false;
+    if (buffer.size() + bytes.size() > buffer.capacity() && !flushBuffer())
+        return false;
+    if (bytes.size() >= buffer.capacity()) {
+        buffer.assign(bytes);
+        return flushBuffer();
+    }
+    buffer.append(bytes);
+    return true;
+}
+
+bool ReplacementFile::flushBuffer()
+{
+    std::size_t written = 0;
+    while (!failed && written < buffer.size()) {
+        const ssize_t put = ::write(static_cast<int>(handle), buffer.data() + written, buffer.size() - written);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            failed = true;
+        else
+            written += static_cast<std::size_t>(put);
+    }
+    buffer.clear();
+    return !failed;
+}
+
+bool ReplacementFile::commit()
+{
+    if (handle < 0)
+        return false;
+    flushBuffer();
+    if (::close(static_cast<int>(handle)) != 0)
+        failed = true;
+    handle = -1;
+    // rename replaces the entry at the final name, never what a link there points to.
+    if (!failed && ::rename(temporaryPath.c_str(), finalPath.c_str()) == 0) {
+        temporaryPath.clear();
+        return true;
+    }
+    discard();
+    return false;
+}
+
+void ReplacementFile::discard()
+{
+    if (handle >= 0)
+        ::close(static_cast<int>(handle));
+    handle = -1;
+    if (!temporaryPath.empty())
+        ::unlink(temporaryPath.c_str());
+    temporaryPath.clear();
+    buffer.clear();
+}
+
+DestinationLock::~DestinationLock()
+{
+    if (handle >= 0)
+        ::close(static_cast<int>(handle));
+}
+
+bool DestinationLock::acquire(const std::string& folder)
+{
+    if (hasNul(folder))
+        return true;
+    const int descriptor = ::open(hostPath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return true;
+    if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+        ::close(descriptor);
+        return false;
+    }
+    handle = descriptor;
+    return true;
+}
+
+void ignoreBrokenPipe()
+{
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 #ifdef _WIN32
 
 #include "platform.h"
+#include "text_util.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -12,9 +13,9 @@
 #include <windows.h>
 
 #include <direct.h>
-#include <io.h>
 
-#include <cerrno>
+#include <algorithm>
+#include <atomic>
 #include <vector>
 
 namespace platform {
@@ -36,19 +37,19 @@ bool hasNul(const std::string& path)
     return path.find('\0') != std::string::npos;
 }
 
-// A file on a disk: not a folder, and not a device ("con.uv2", "COM1") or a pipe, which
-// could keep the reader waiting for ever.
-bool isDiskFile(const std::string& path)
+FileIdentity identityOf(const BY_HANDLE_FILE_INFORMATION& information)
 {
-    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    BY_HANDLE_FILE_INFORMATION information {};
-    const bool onDisk = ::GetFileType(file) == FILE_TYPE_DISK && ::GetFileInformationByHandle(file, &information)
-                        && (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-    ::CloseHandle(file);
-    return onDisk;
+    return {information.dwVolumeSerialNumber,
+            (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+}
+
+// "x\" would name what a link x points to: the entry itself is asked for. A drive's root
+// ("C:\") keeps its separator.
+std::string withoutTrailingSeparators(std::string path)
+{
+    while (path.size() > 1 && isSeparator(path.back()) && !(path.size() == 3 && path[1] == ':'))
+        path.pop_back();
+    return path;
 }
 
 }  // namespace
@@ -60,10 +61,12 @@ std::string hostPath(const std::string& path)
 
 std::string fromHostPath(const std::string& path)
 {
-    return path;
+    std::string converted = path;
+    convertSeparators(converted);
+    return converted;
 }
 
-std::string currentFolder()
+bool currentFolder(std::string& folder)
 {
     // Asked for the size first, so a folder of any length fits; the folder may change in
     // between (another thread), hence the loop.
@@ -71,64 +74,295 @@ std::string currentFolder()
     for (;;) {
         const DWORD length = ::GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
         if (length == 0)
-            return {};
-        if (length < buffer.size())
-            return std::string(buffer.data(), length);
+            return false;
+        if (length < buffer.size()) {
+            folder.assign(buffer.data(), length);
+            return true;
+        }
         buffer.resize(length + 1);
     }
 }
 
-std::string driveRelativeToAbsolute(const std::string& path)
+bool driveRelativeToAbsolute(const std::string& path, std::string& absolute)
 {
     // Changing to "D:" selects drive D's own current folder. The folder that was current
     // is changed back to as a whole: changing to its drive alone would land in that drive's
     // root whenever the process holds no remembered folder for it (no "=C:" entry), and every
     // later relative path would then be resolved against the wrong folder.
-    if (!hasDriveLetter(path) || hasNul(path))
-        return path;
-    const std::string before = currentFolder();
+    if (!hasDriveLetter(path) || hasNul(path)) {
+        absolute = path;
+        return true;
+    }
+    std::string before;
+    if (!currentFolder(before))
+        return false;
     if (_chdir(path.substr(0, 2).c_str()) != 0) {
         // No such drive: the path stays as written, so opening it fails and names it.
-        return path;
+        absolute = path;
+        return true;
     }
-    const std::string result = currentFolder() + "\\" + path.substr(2);
-    if (!before.empty())
-        _chdir(before.c_str());
-    return result;
+    std::string drive;
+    const bool known = currentFolder(drive);
+    // Every later relative path is resolved against the current folder: not getting back
+    // to it is a failure, not a detail.
+    if (_chdir(before.c_str()) != 0 || !known)
+        return false;
+    absolute = joinPath(drive, path.substr(2));
+    return true;
 }
 
 bool isRooted(const std::string& path)
 {
-    // "/" is an ordinary character here, as in every Windows path the converter builds.
-    return !path.empty() && path[0] == '\\';
+    return !path.empty() && isSeparator(path[0]);
+}
+
+bool sameFileName(std::string_view a, std::string_view b)
+{
+    // The file system ignores ASCII letter case: D:\Keil\inc and d:\KEIL\INC are one folder.
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+               return lower(x) == lower(y);
+           });
 }
 
 bool exists(const std::string& path)
 {
-    return !path.empty() && !hasNul(path) && _access(path.c_str(), 0) == 0;
+    return !path.empty() && !hasNul(path) && ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool readWholeFile(const std::string& path, std::string& content, FileIdentity* identity)
+{
+    if (path.empty() || hasNul(path))
+        return false;
+    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    // A file on a disk only: not a folder, and not a device ("con.uv2", "COM1") or a pipe,
+    // which could keep the reader waiting for ever.
+    BY_HANDLE_FILE_INFORMATION information {};
+    bool good = ::GetFileType(file) == FILE_TYPE_DISK && ::GetFileInformationByHandle(file, &information)
+                && (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    if (good) {
+        if (identity != nullptr)
+            *identity = identityOf(information);
+        content.clear();
+        content.resize(std::max<std::size_t>(
+            (static_cast<std::size_t>(information.nFileSizeHigh) << 32 | information.nFileSizeLow) + 1, 4096));
+        std::size_t filled = 0;
+        for (;;) {
+            if (filled == content.size())
+                content.resize(content.size() * 2);
+            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(content.size() - filled, 1u << 30));
+            DWORD got = 0;
+            if (!::ReadFile(file, content.data() + filled, want, &got, nullptr)) {
+                good = false;
+                break;
+            }
+            if (got == 0)
+                break;
+            filled += got;
+        }
+        content.resize(filled);
+    }
+    ::CloseHandle(file);
+    return good;
+}
+
+namespace {
+
+// Only links lead elsewhere: other reparse points (files kept by a cloud drive, deduplicated
+// files) are ordinary files and folders to the user.
+bool isLink(const std::string& name)
+{
+    WIN32_FIND_DATAA found {};
+    const HANDLE search = ::FindFirstFileA(name.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return true;  // a reparse point that cannot be looked into is not trusted
+    ::FindClose(search);
+    constexpr DWORD linuxSymbolicLink = 0xA000001D;
+    return found.dwReserved0 == IO_REPARSE_TAG_SYMLINK || found.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT
+           || found.dwReserved0 == linuxSymbolicLink;
+}
+
+// Opens the entry at path itself (a link is not followed) to learn what it is.
+Entry inspect(const std::string& path, FileIdentity* identity, bool followLinks)
+{
+    const std::string name = withoutTrailingSeparators(path);
+    const DWORD attributes = ::GetFileAttributesA(name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        // Only a name that is not there is missing: one too long, or refused, can never be
+        // written either.
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Entry::Missing : Entry::Other;
+    }
+    if (!followLinks && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && isLink(name))
+        return Entry::Link;
+    const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
+    const HANDLE file = ::CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, flags, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        BY_HANDLE_FILE_INFORMATION information {};
+        if (identity != nullptr && ::GetFileInformationByHandle(file, &information))
+            *identity = identityOf(information);
+        ::CloseHandle(file);
+    }
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? Entry::Folder : Entry::File;
+}
+
+}  // namespace
+
+bool fileIdentity(const std::string& path, FileIdentity& identity)
+{
+    return !hasNul(path) && inspect(path, &identity, true) != Entry::Missing;
+}
+
+Entry entryAt(const std::string& path, FileIdentity* identity)
+{
+    if (path.empty())
+        return Entry::Missing;
+    if (hasNul(path))
+        return Entry::Other;
+    return inspect(path, identity, false);
 }
 
 bool makeFolder(const std::string& path)
 {
     if (hasNul(path))
         return false;
-    return _mkdir(path.c_str()) == 0 || errno == EEXIST;
+    if (_mkdir(path.c_str()) == 0)
+        return true;
+    // A drive's root refuses to be made but is a folder; a junction there is no folder of ours.
+    return entryAt(path) == Entry::Folder;
 }
 
-bool openInput(const std::string& path, std::ifstream& in)
+namespace {
+
+std::atomic<unsigned> temporaryCount {0};
+
+}  // namespace
+
+ReplacementFile::~ReplacementFile()
 {
-    if (path.empty() || hasNul(path) || !isDiskFile(path))
-        return false;
-    in.open(path, std::ios::in | std::ios::binary);
-    return in.is_open();
+    discard();
 }
 
-bool openOutput(const std::string& path, std::ofstream& out)
+bool ReplacementFile::open(const std::string& path)
 {
+    discard();
+    failed = false;
     if (hasNul(path))
         return false;
-    out.open(path, std::ios::out | std::ios::binary | std::ios::trunc);
-    return out.is_open();
+    finalPath = path;
+    const std::size_t separator = finalPath.find_last_of("\\/");
+    const std::string folder = separator == std::string::npos ? std::string() : finalPath.substr(0, separator + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporaryPath = folder + ".tamsel-" + std::to_string(::GetCurrentProcessId()) + "-"
+                        + std::to_string(temporaryCount++) + ".tmp";
+        // CREATE_NEW never opens an existing entry, a link included.
+        const HANDLE file = ::CreateFileA(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            handle = reinterpret_cast<std::intptr_t>(file);
+            buffer.reserve(1 << 16);
+            return true;
+        }
+        if (::GetLastError() != ERROR_FILE_EXISTS)
+            break;
+    }
+    temporaryPath.clear();
+    return false;
+}
+
+bool ReplacementFile::write(std::string_view bytes)
+{
+    if (failed || handle < 0)
+        return false;
+    if (buffer.size() + bytes.size() > buffer.capacity() && !flushBuffer())
+        return false;
+    if (bytes.size() >= buffer.capacity()) {
+        buffer.assign(bytes);
+        return flushBuffer();
+    }
+    buffer.append(bytes);
+    return true;
+}
+
+bool ReplacementFile::flushBuffer()
+{
+    std::size_t written = 0;
+    while (!failed && written < buffer.size()) {
+        DWORD put = 0;
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(buffer.size() - written, 1u << 30));
+        if (!::WriteFile(reinterpret_cast<HANDLE>(handle), buffer.data() + written, want, &put, nullptr) || put == 0)
+            failed = true;
+        else
+            written += put;
+    }
+    buffer.clear();
+    return !failed;
+}
+
+bool ReplacementFile::commit()
+{
+    if (handle < 0)
+        return false;
+    flushBuffer();
+    if (!::CloseHandle(reinterpret_cast<HANDLE>(handle)))
+        failed = true;
+    handle = -1;
+    // Replacing moves the new entry over the old one; a link there is replaced, not followed.
+    if (!failed && ::MoveFileExA(temporaryPath.c_str(), finalPath.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        temporaryPath.clear();
+        return true;
+    }
+    discard();
+    return false;
+}
+
+void ReplacementFile::discard()
+{
+    if (handle >= 0)
+        ::CloseHandle(reinterpret_cast<HANDLE>(handle));
+    handle = -1;
+    if (!temporaryPath.empty())
+        ::DeleteFileA(temporaryPath.c_str());
+    temporaryPath.clear();
+    buffer.clear();
+}
+
+DestinationLock::~DestinationLock()
+{
+    if (handle >= 0) {
+        ::ReleaseMutex(reinterpret_cast<HANDLE>(handle));
+        ::CloseHandle(reinterpret_cast<HANDLE>(handle));
+    }
+}
+
+bool DestinationLock::acquire(const std::string& folder)
+{
+    // A named mutex keyed by the folder's identity, so every spelling of the folder (letter
+    // case, a drive mapped twice) meets the same lock. The system releases it with the process.
+    FileIdentity identity;
+    if (hasNul(folder) || inspect(folder, &identity, true) != Entry::Folder)
+        return true;
+    const std::string name =
+        "Global\\Tamsel-destination-" + std::to_string(identity.device) + "-" + std::to_string(identity.file);
+    const HANDLE mutex = ::CreateMutexA(nullptr, FALSE, name.c_str());
+    if (mutex == nullptr)
+        return true;
+    const DWORD waited = ::WaitForSingleObject(mutex, 0);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+        ::CloseHandle(mutex);
+        return false;
+    }
+    handle = reinterpret_cast<std::intptr_t>(mutex);
+    return true;
+}
+
+void ignoreBrokenPipe()
+{
+    // Windows raises no signal for a closed pipe: the write fails and the run goes on.
 }
 
 }  // namespace platform

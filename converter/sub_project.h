@@ -1,15 +1,14 @@
 // One node of the output tree: the project, a workspace member, a target or a group.
 #pragma once
 
-#include <list>
 #include <map>
-#include <ostream>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class Converter;
+class OutputSession;
 
 // A define's value, and whether it was given with "=": "X=" defines X as empty, "X" as 1.
 struct DefineValue {
@@ -28,8 +27,17 @@ public:
     SubProject(const SubProject&) = delete;
     SubProject& operator=(const SubProject&) = delete;
 
-    // Appends a new child node of that name and returns it.
+    // Appends a new child node of that name and returns it. The run counts its nodes: beyond
+    // its limit this throws AsciiReaderError TooManyNodes.
     SubProject* addChild(std::string childName);
+
+    // Lists a source file, whose storage the run's path pool holds. The run counts what its
+    // project file would hold: beyond its limit this throws AsciiReaderError TooMuchOutput.
+    void addFile(std::string_view file);
+
+    // Gives the node the defines and include folders of from underneath its own: a define of
+    // its own keeps its value, include folders are united.
+    void inheritSettings(const SubProject& from);
 
     bool hasSettings() const { return !includePaths.empty() || !defines.empty(); }
 
@@ -37,11 +45,12 @@ public:
     void setDefine(const std::string& macro, std::string text, bool assigned);
 
     // Writer side: the node's block, its folders and its personality files.
-    void writeTree(std::ostream& out, const std::string& parentPath, std::string inheritedAnalyserPersonality);
+    // Each pass of the writer walks the tree through writeTree (see OutputSession).
+    void writeTree(OutputSession& out, const std::string& parentPath, std::string inheritedAnalyserPersonality);
     void ensureDirectory(const std::string& folder);
     void writeAnalyserPersonality(const std::string& file);
     void writeBaseAnalyserCopy(const std::string& file);
-    void appendBaseAnalyserPersonality(std::ostream& out);
+    void appendBaseAnalyserPersonality(std::string& content);
 
     std::string name;
     std::string path;                              // folder of the Keil file the node stands for, ending in "\"

@@ -20,6 +20,13 @@ std::string trimAny(const std::string& text, std::string_view set)
     return text.substr(begin, text.find_last_not_of(set) - begin + 1);
 }
 
+std::string joinPath(const std::string& folder, const std::string& rest)
+{
+    if (!folder.empty() && folder.back() == '\\')
+        return folder + rest;
+    return folder + "\\" + rest;
+}
+
 void convertSeparators(std::string& text)
 {
     for (char& c : text)
@@ -27,12 +34,20 @@ void convertSeparators(std::string& text)
             c = '\\';
 }
 
-bool readTextLine(std::istream& in, std::string& line)
+bool TextLines::next(std::string_view& line)
 {
-    if (!std::getline(in, line))
+    if (position >= text.size())
         return false;
-    // getline stops at eof without a line feed; only a CR that stood before a line feed goes.
-    if (!in.eof() && !line.empty() && line.back() == '\r')
-        line.pop_back();
+    const std::size_t feed = text.find('\n', position);
+    if (feed == std::string_view::npos) {
+        // A carriage return at the very end stands before no line feed, so it stays.
+        line = text.substr(position);
+        position = text.size();
+        return true;
+    }
+    line = text.substr(position, feed - position);
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    position = feed + 1;
     return true;
 }

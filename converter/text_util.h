@@ -1,7 +1,6 @@
 // Small string helpers shared by the run, the reader and the writer.
 #pragma once
 
-#include <istream>
 #include <string>
 #include <string_view>
 
@@ -11,12 +10,26 @@ std::string trimChar(const std::string& text, char c);
 // A copy of text without any of the characters in set at either end.
 std::string trimAny(const std::string& text, std::string_view set);
 
+// folder + "\" + rest, without a second "\" when folder already ends in one (a drive's root).
+std::string joinPath(const std::string& folder, const std::string& rest);
+
 // Turns every "/" of text into "\" in place.
 void convertSeparators(std::string& text);
 
-// Reads one line up to a line feed as Windows text mode would: a carriage return directly
-// before the line feed is not part of the line, and a last line without a line feed counts.
-bool readTextLine(std::istream& in, std::string& line);
+// The lines of a text held in memory, cut as Windows text mode reads them: up to each line
+// feed, a carriage return directly before the line feed is not part of the line, and a last
+// line without a line feed counts.
+class TextLines {
+public:
+    explicit TextLines(std::string_view text) : text(text) {}
+
+    // The next line, or false at the end of the text.
+    bool next(std::string_view& line);
+
+private:
+    std::string_view text;
+    std::size_t position = 0;
+};
 
 inline bool contains(std::string_view text, std::string_view piece)
 {

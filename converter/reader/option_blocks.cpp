@@ -1,9 +1,13 @@
-// Option blocks of a Keil Uv project file: each target's defines and include folders.
+// Option blocks of a Keil Uv project file: the settings of targets and groups, and which
+// groups and files a target leaves out of its build.
+#include <algorithm>
 #include <cstring>
+#include <map>
+#include <set>
 
 #include "../console.h"
-#include "../converter.h"
 #include "../errors.h"
+#include "../sub_project.h"
 #include "../text_util.h"
 #include "define_list.h"
 #include "path_completion.h"
@@ -11,9 +15,21 @@
 
 namespace {
 
+// The keywords of a block's value lines, in the order they are tested: the first that a line
+// holds decides. The CARM and ARM-GNU keys follow the six of the older toolchains.
+struct Keyword {
+    const char* text;
+    bool defines;  // a define list; otherwise an include list
+};
+constexpr Keyword keywords[] = {
+    {"C51DEF (", true},   {"ADSCDEFN (", true}, {"ADSADEFN (", true}, {"INCC5 (", false},  {"ADSCINCD (", false},
+    {"ADSAINCD (", false}, {"KCADEF (", true},   {"ACDEFN (", true},   {"AADEFN (", true},  {"KCAINC (", false},
+    {"KAAINC (", false},  {"ACINCD (", false},  {"AAINCD (", false},
+};
+
 // The text after the keyword up to the end of the line, less the line's last character
 // (the closing parenthesis).
-std::string valueAfter(const char* keyword, const std::string& line)
+std::string_view valueAfter(const char* keyword, std::string_view line)
 {
     const std::size_t start = line.find(keyword) + std::strlen(keyword);
     if (start + 1 >= line.size())
@@ -23,62 +39,146 @@ std::string valueAfter(const char* keyword, const std::string& line)
 
 // "Options 1,0,0  // Target 'Main'" names Main: one character after "Target " and the
 // line's last character are dropped.
-std::string optionsTargetName(const std::string& line)
+std::string optionsTargetName(std::string_view line)
 {
     const std::size_t keyword = line.find("Target ");
-    const std::size_t start = keyword == std::string::npos ? 7 : keyword + 7 + 1;
+    const std::size_t start = keyword == std::string_view::npos ? 7 : keyword + 7 + 1;
     if (start + 1 >= line.size())
         return {};
-    return line.substr(start, line.size() - 1 - start);
+    return std::string(line.substr(start, line.size() - 1 - start));
+}
+
+// The three numbers "t,g,f" right after the first "Options ": target, group and file, by
+// position. False when they are not three decimal numbers separated by commas.
+bool optionsPositions(std::string_view line, std::size_t (&numbers)[3])
+{
+    std::size_t i = line.find("Options ") + 8;
+    for (int n = 0; n < 3; ++n) {
+        if (n > 0) {
+            if (i >= line.size() || line[i] != ',')
+                return false;
+            ++i;
+        }
+        const std::size_t start = i;
+        std::size_t value = 0;
+        for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i)
+            value = value > 100'000'000 ? value : value * 10 + static_cast<std::size_t>(line[i] - '0');
+        if (i == start)
+            return false;
+        numbers[n] = value;
+    }
+    return true;
+}
+
+// Whether a value line of a file block says something the project cannot carry.
+bool carriesSomething(const Keyword& keyword, std::string_view value)
+{
+    if (keyword.defines) {
+        for (const std::string& token : splitDefineList(value))
+            if (token.find('=') != 0)
+                return true;
+        return false;
+    }
+    std::size_t start = 0;
+    while (start <= value.size()) {
+        std::size_t end = value.find(';', start);
+        if (end == std::string_view::npos)
+            end = value.size();
+        if (value.substr(start, end - start).find_first_not_of(" \t") != std::string_view::npos)
+            return true;
+        start = end + 1;
+    }
+    return false;
 }
 
 }  // namespace
 
-void UvProjectReader::readOptions(const std::string& line)
+void UvProjectReader::readOptions(std::string_view line)
 {
-    const std::string name = optionsTargetName(line);
-    const auto found = targetsByName.find(name);
-    SubProject* target = found == targetsByName.end() ? nullptr : found->second;  // the last of that name
-    if (target == nullptr) {
-        // The block's lines go back to the line loop.
-        printLine(message::noTargetForOptions);
+    std::size_t position[3] = {};
+    const bool numbered = optionsPositions(line, position);
+    const auto [t, g, f] = position;
+
+    if (contains(line, "File ")) {
+        // A file block names its file by position among the File lines read so far; one that
+        // names nothing is skipped, its lines left to the line loop.
+        if (!numbered || t < 1 || t > targets.size() || f < 1 || f > fileLines.size())
+            return;
+        SubProject scratch({}, nullptr);
+        bool carries = false;
+        const std::string inBuild = readBlock(scratch, &carries);
+        std::map<std::size_t, bool>& files = exclusions[t - 1].filesInBuild;
+        if (inBuild == "0" || inBuild == "1")
+            files[f - 1] = inBuild == "1";
+        else if (!inBuild.empty())
+            files.erase(f - 1);
+        // The project has no place for settings of a single file: say so rather than drop them.
+        const std::string_view path = fileLines[f - 1].path;
+        if (carries && !path.empty() && reportedFiles.insert(path).second)
+            printLine(message::fileOptionsNotCarried, path);
         return;
     }
 
-    static constexpr const char* defineKeywords[] = {"C51DEF (", "ADSCDEFN (", "ADSADEFN ("};
-    static constexpr const char* includeKeywords[] = {"INCC5 (", "ADSCINCD (", "ADSAINCD ("};
-
-    std::string blockLine;
-    while (true) {
-        if (!readTextLine(*current, blockLine))
-            throw AsciiReaderError(AsciiReaderError::UnexpectedEof);
-        if (contains(blockLine, "EndOpt"))
+    if (contains(line, "Target ")) {
+        const auto found = targetsByName.find(optionsTargetName(line));
+        if (found == targetsByName.end()) {
+            // The block's lines go back to the line loop.
+            printLine(message::noTargetForOptions);
             return;
-        bool handled = false;
-        for (const char* keyword : defineKeywords) {
-            if (contains(blockLine, keyword)) {
-                readDefines(keyword, blockLine, *target);
-                handled = true;
-                break;
-            }
         }
-        if (handled)
-            continue;
-        for (const char* keyword : includeKeywords) {
-            if (contains(blockLine, keyword)) {
-                readIncludePaths(keyword, blockLine, *target);
-                break;
-            }
-        }
+        readBlock(*found->second, nullptr);
+        return;
     }
+
+    if (numbered && g >= 1 && f == 0 && t >= 1 && t <= targets.size() && g <= targets[t - 1]->children.size()) {
+        SubProject* group = targets[t - 1]->children[g - 1];
+        const std::string inBuild = readBlock(*group, nullptr);
+        if (group->hasSettings()) {
+            const std::pair<SubProject*, SubProject*> entry(targets[t - 1], group);
+            if (std::find(groupSettings.begin(), groupSettings.end(), entry) == groupSettings.end())
+                groupSettings.push_back(entry);
+        }
+        std::set<std::size_t>& groups = exclusions[t - 1].groupsLeftOut;
+        if (inBuild == "0")
+            groups.insert(g - 1);
+        else if (!inBuild.empty())
+            groups.erase(g - 1);
+        if (groups.empty() && exclusions[t - 1].filesInBuild.empty())
+            exclusions.erase(t - 1);
+        return;
+    }
+
+    printLine(message::noTargetForOptions);
 }
 
-void UvProjectReader::readDefines(const char* keyword, const std::string& line, SubProject& target)
+std::string UvProjectReader::readBlock(SubProject& settings, bool* carriesSettings)
 {
-    addDefineList(target, valueAfter(keyword, line));
-}
-
-void UvProjectReader::readIncludePaths(const char* keyword, const std::string& line, SubProject& target)
-{
-    addIncludeList(target, valueAfter(keyword, line), projectNode->path, converter->compilerIncludePaths);
+    std::string inBuild;
+    std::string_view line;
+    while (true) {
+        if (!lines->next(line))
+            throw AsciiReaderError(AsciiReaderError::UnexpectedEof);
+        if (contains(line, "EndOpt"))
+            return inBuild;
+        const Keyword* keyword = nullptr;
+        for (const Keyword& candidate : keywords) {
+            if (contains(line, candidate.text)) {
+                keyword = &candidate;
+                break;
+            }
+        }
+        if (keyword == nullptr) {
+            const std::size_t at = line.find("IncBld=");
+            if (at != std::string_view::npos)
+                inBuild = trimAny(std::string(line.substr(at + 7)), " \t");
+            continue;
+        }
+        const std::string_view value = valueAfter(keyword->text, line);
+        if (carriesSettings != nullptr && carriesSomething(*keyword, value))
+            *carriesSettings = true;
+        if (keyword->defines)
+            addDefineList(settings, value);
+        else
+            addIncludeList(settings, std::string(value), projectNode->path, context.compilerIncludePaths);
+    }
 }

@@ -1,6 +1,7 @@
 // Completing the relative paths of a Keil project against the project file's folder.
 #include "path_completion.h"
 
+#include "../platform.h"
 #include "../sub_project.h"
 #include "../text_util.h"
 
@@ -13,10 +14,23 @@ std::string dropLeadingDotSeparator(const std::string& path)
     return path;
 }
 
-// "C:" of "C:\work\", or nothing when the folder has no drive.
+// "C:" of "C:\work\", "\\?\C:" of "\\?\C:\work\" (the prefix stays, so the path stays in
+// the same namespace), or nothing when the folder has no drive.
 std::string driveOf(const std::string& folder)
 {
-    return folder.size() >= 2 && folder[1] == ':' ? folder.substr(0, 2) : std::string();
+    if (folder.size() >= 2 && folder[1] == ':')
+        return folder.substr(0, 2);
+    const bool prefixed = folder.starts_with("\\\\?\\") || folder.starts_with("\\\\.\\");
+    if (prefixed && folder.size() >= 6 && folder[5] == ':')
+        return folder.substr(0, 6);
+    return {};
+}
+
+// Paths stay in Windows form in everything the converter writes.
+std::string windowsForm(std::string path)
+{
+    convertSeparators(path);
+    return path;
 }
 
 std::string joinToFolder(const std::string& folder, const std::string& rest)
@@ -31,10 +45,10 @@ std::string joinToFolder(const std::string& folder, const std::string& rest)
 std::string completeFilePath(const std::string& path, const std::string& projectFolder)
 {
     if (contains(path, ":"))
-        return path;
+        return windowsForm(path);
     if (!path.empty() && isSeparator(path[0]))
-        return driveOf(projectFolder) + path;
-    return joinToFolder(projectFolder, dropLeadingDotSeparator(path));
+        return windowsForm(driveOf(projectFolder) + path);
+    return windowsForm(joinToFolder(projectFolder, dropLeadingDotSeparator(path)));
 }
 
 bool completeIncludeFolder(const std::string& element, const std::string& projectFolder, std::string& folder)
@@ -43,11 +57,11 @@ bool completeIncludeFolder(const std::string& element, const std::string& projec
     if (trimmed.empty())
         return false;
     if (contains(trimmed, ":")) {
-        folder = trimmed;
+        folder = windowsForm(trimmed);
         return true;
     }
     if (isSeparator(trimmed[0])) {
-        folder = driveOf(projectFolder) + trimmed;
+        folder = windowsForm(driveOf(projectFolder) + trimmed);
         return true;
     }
     const std::string rest = dropLeadingDotSeparator(trimmed);
@@ -57,7 +71,7 @@ bool completeIncludeFolder(const std::string& element, const std::string& projec
             folder.pop_back();
         return true;
     }
-    folder = joinToFolder(projectFolder, rest);
+    folder = windowsForm(joinToFolder(projectFolder, rest));
     return true;
 }
 
@@ -73,7 +87,7 @@ void addIncludeList(SubProject& target, const std::string& value, const std::str
         if (completeIncludeFolder(value.substr(start, end - start), projectFolder, folder)) {
             bool named = false;
             for (const std::string& known : compilerFolders)
-                named = named || known == folder;
+                named = named || platform::sameFileName(known, folder);
             if (!named)
                 target.includePaths.insert(std::move(folder));
         }

@@ -1,15 +1,19 @@
-// Reader of Keil Uv project files in the old text format (.Uv2): targets, groups, files
-// and each target's defines and include folders.
+// Reader of Keil Uv project files in the old text format (.Uv2): targets, groups, files,
+// and the defines, include folders and build exclusions of the option blocks.
 #pragma once
 
-#include <fstream>
-#include <istream>
-#include <list>
+#include <cstdint>
+#include <map>
+#include <set>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <vector>
 
-class Converter;
+#include "reading_context.h"
+
 class SubProject;
+class TextLines;
 
 // Upper-cases the ASCII letters a to z; every other byte stays.
 std::string toUpper(const std::string& text);
@@ -18,35 +22,54 @@ std::string toUpper(const std::string& text);
 // between fixed delimiters; lines it does not know are skipped.
 class UvProjectReader {
 public:
-    void setExtensions(std::list<std::string> list) { extensions = std::move(list); }
+    explicit UvProjectReader(const ReadingContext& context) : context(context) {}
 
-    // Opens the file for reading; throws AsciiReaderError 2 when it cannot be opened.
-    void open(const std::string& path);
-
-    // Reads the opened file into projectNode, then closes it so the next open starts clean.
-    bool parse();
-
-    // Reads a whole project from a stream; the entry for tests and for other containers.
-    bool parse(std::istream& in);
-
-    bool acceptsFile(const std::string& path) const;
+    // Reads a whole project held in memory into projectNode. Returns whether the text looked
+    // like a Keil project at all: a "Target (" line, or a first line that starts "### uVision".
+    bool parse(std::string_view text);
 
     SubProject* projectNode = nullptr;
-    Converter* converter = nullptr;
-    std::string filePath;
-    std::ifstream input;
-    std::list<std::string> extensions;
 
 private:
-    void readTarget(const std::string& line);
-    void readGroup(const std::string& line);
-    void readFile(const std::string& line);
-    void readOptions(const std::string& line);
-    void readDefines(const char* keyword, const std::string& line, SubProject& target);
-    void readIncludePaths(const char* keyword, const std::string& line, SubProject& target);
+    // One "File " line: where its path went, for the exclusions that option blocks name later.
+    struct FileLine {
+        std::string_view path;        // completed; empty when the extension list rejected it
+        long long group = 0;          // the group number as written
+        std::uint32_t targets = 0;    // targets that existed when the line was read
+        std::uint32_t groupLines = 0; // "Group (" lines read before it
+    };
 
-    std::istream* current = nullptr;  // the stream parse is reading; option blocks read on from it
+    // What the option blocks of one target leave out of its build, or keep in.
+    struct Exclusions {
+        std::set<std::size_t> groupsLeftOut;             // 0-based group positions
+        std::map<std::size_t, bool> filesInBuild;        // 0-based file line index: in or out
+    };
+
+    void readTarget(std::string_view line);
+    void readGroup(std::string_view line);
+    void readFile(std::string_view line);
+    void readOptions(std::string_view line);
+
+    // Reads the block's lines up to "EndOpt" into settings; returns the last IncBld value seen
+    // (empty when none). carriesSettings, when given, tells whether a define with a name or a
+    // non-blank include folder stood in the block.
+    std::string readBlock(SubProject& settings, bool* carriesSettings);
+
+    void applyGroupSettings();
+    void applyExclusions();
+
+    const ReadingContext& context;
+    TextLines* lines = nullptr;  // the text parse is reading; option blocks read on from it
+
     // The last target of each name under projectNode: an option block finds its target without
     // a pass over every target, which made a project with many targets quadratic.
     std::unordered_map<std::string, SubProject*> targetsByName;
+    std::vector<SubProject*> targets;               // made by this file's "Target (" lines, in order
+    std::vector<std::uint32_t> groupLinesAtTarget;  // per target: "Group (" lines read before it
+    std::uint32_t groupLinesRead = 0;
+    std::vector<FileLine> fileLines;
+    std::map<std::size_t, Exclusions> exclusions;   // by 0-based target position
+    std::vector<std::pair<SubProject*, SubProject*>> groupSettings;  // target and group, in reading order
+    std::set<std::string_view> reportedFiles;       // a file with options is named once
+    bool sawTarget = false;
 };

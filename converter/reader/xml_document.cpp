@@ -2,17 +2,14 @@
 #include "xml_document.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "../errors.h"
-#include "../platform.h"
 #include "../text_util.h"
 
 namespace {
 
 // Blanks and line ends may stand before the declaration; so may a UTF-8 byte-order mark.
-bool startsLikeXml(const std::string& content)
+bool startsLikeXml(std::string_view content)
 {
     std::size_t i = content.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     while (i < content.size() && (content[i] == ' ' || content[i] == '\t' || content[i] == '\r' || content[i] == '\n'))
@@ -22,7 +19,7 @@ bool startsLikeXml(const std::string& content)
 
 }  // namespace
 
-KeilXmlDocument::KeilXmlDocument(const std::string& content, const std::string& path)
+KeilXmlDocument::KeilXmlDocument(std::string_view content, const std::string& path)
 {
     if (!startsLikeXml(content))
         return;
@@ -36,26 +33,8 @@ KeilXmlDocument::KeilXmlDocument(const std::string& content, const std::string& 
         documentKind = Project;
     else if (std::strcmp(rootName, "ProjectWorkspace") == 0)
         documentKind = Workspace;
-}
-
-KeilXmlDocument KeilXmlDocument::fromFile(const std::string& path)
-{
-    std::ifstream in;
-    if (!platform::openInput(path, in))
-        return KeilXmlDocument(std::string(), path);
-    // The first byte after the mark and the blanks decides, so a text project, the usual kind,
-    // is not read whole here only to be read again by the text reader.
-    std::string content;
-    char block[4096];
-    while (in.read(block, sizeof block) || in.gcount() > 0) {
-        content.append(block, static_cast<std::size_t>(in.gcount()));
-        const std::size_t mark = content.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-        if (content.find_first_not_of(" \t\r\n", mark) != std::string::npos)
-            break;
-    }
-    if (startsLikeXml(content))
-        content.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return KeilXmlDocument(content, path);
+    else
+        documentKind = OtherXml;
 }
 
 std::string childText(const pugi::xml_node& node, const char* name)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include <pugixml.hpp>
 
@@ -10,15 +11,12 @@
 // tells a project (.uvproj, .uvprojx) from a multi-project workspace (.uvmpw).
 class KeilXmlDocument {
 public:
-    enum Kind { NotXml, Project, Workspace };
+    enum Kind { NotXml, Project, Workspace, OtherXml };
 
     // Throws AsciiReaderError Malformed, naming path, when the content starts like XML but
-    // does not parse. Any other content, an empty file included, is NotXml.
-    KeilXmlDocument(const std::string& content, const std::string& path);
-
-    // Reads the file first; a file that cannot be opened is NotXml, so that the caller's
-    // usual open reports it.
-    static KeilXmlDocument fromFile(const std::string& path);
+    // does not parse. Content that does not start like XML, an empty file included, is NotXml;
+    // an XML document with another root element (a .uvoptx, say) is OtherXml.
+    KeilXmlDocument(std::string_view content, const std::string& path);
 
     Kind kind() const { return documentKind; }
     pugi::xml_node root() const { return document.document_element(); }

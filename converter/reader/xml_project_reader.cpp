@@ -27,15 +27,6 @@ InBuild includeInBuild(const pugi::xml_node& options)
 
 }  // namespace
 
-XmlProjectReader::XmlProjectReader(SubProject& projectNode, const std::list<std::string>& compilerIncludePaths,
-                                   std::function<bool(const std::string&)> acceptsFile, SourcePathPool& paths)
-    : projectNode(projectNode),
-      compilerIncludePaths(compilerIncludePaths),
-      acceptsFile(std::move(acceptsFile)),
-      paths(paths)
-{
-}
-
 void XmlProjectReader::read(const pugi::xml_node& project)
 {
     for (const pugi::xml_node& targets : project.children("Targets"))
@@ -60,15 +51,9 @@ void XmlProjectReader::readGroup(const pugi::xml_node& group, SubProject& target
 
     // A group with settings of its own gets a complete personality: the target's settings
     // with the group's on top. Other groups keep none and refer to the target's.
-    SubProject own({}, nullptr);
-    addToolSettings(options, own);
-    if (own.hasSettings()) {
-        groupNode->defines = targetNode.defines;
-        groupNode->includePaths = targetNode.includePaths;
-        for (auto& [name, value] : own.defines)
-            groupNode->defines[name] = value;
-        groupNode->includePaths.insert(own.includePaths.begin(), own.includePaths.end());
-    }
+    addToolSettings(options, *groupNode);
+    if (groupNode->hasSettings())
+        groupNode->inheritSettings(targetNode);
 
     const bool groupInBuild = includeInBuild(options) != InBuild::No;
     for (const pugi::xml_node& files : group.children("Files"))
@@ -89,9 +74,9 @@ void XmlProjectReader::readFile(const pugi::xml_node& file, bool groupInBuild, S
         return;
 
     const std::string path = completeFilePath(written, projectNode.path);
-    if (!acceptsFile(path))
+    if (!acceptsFile(path, context.extensions))
         return;
-    groupNode.files.push_back(paths.keep(path));
+    groupNode.addFile(context.sourcePaths.keep(path));
 
     // The project has no place for settings of a single file: say so rather than drop them.
     SubProject own({}, nullptr);
@@ -110,7 +95,7 @@ void XmlProjectReader::addToolSettings(const pugi::xml_node& options, SubProject
             if (!controls)
                 continue;
             addDefineList(node, childText(controls, "Define"));
-            addIncludeList(node, childText(controls, "IncludePath"), projectNode.path, compilerIncludePaths);
+            addIncludeList(node, childText(controls, "IncludePath"), projectNode.path, context.compilerIncludePaths);
         }
     }
 }

@@ -2,14 +2,13 @@
 // and files, and the defines and include folders of targets and groups.
 #pragma once
 
-#include <functional>
-#include <list>
 #include <set>
 #include <string>
 
 #include <pugixml.hpp>
 
-class SourcePathPool;
+#include "reading_context.h"
+
 class SubProject;
 
 // Fills the same tree as the text reader: one node per target under projectNode, under each
@@ -17,9 +16,8 @@ class SubProject;
 // projectNode's path. Element values are split by the rules of the text format.
 class XmlProjectReader {
 public:
-    // Source paths go into paths, which must outlive the tree.
-    XmlProjectReader(SubProject& projectNode, const std::list<std::string>& compilerIncludePaths,
-                     std::function<bool(const std::string&)> acceptsFile, SourcePathPool& paths);
+    // Source paths go into the context's pool, which must outlive the tree.
+    XmlProjectReader(SubProject& projectNode, const ReadingContext& context) : projectNode(projectNode), context(context) {}
 
     // Reads the Project root element of a parsed document. Missing or empty elements add
     // nothing; each file with options of its own gets one line on standard output.
@@ -35,8 +33,6 @@ private:
     void addToolSettings(const pugi::xml_node& options, SubProject& node) const;
 
     SubProject& projectNode;
-    const std::list<std::string>& compilerIncludePaths;
-    std::function<bool(const std::string&)> acceptsFile;
-    SourcePathPool& paths;
+    const ReadingContext& context;
     std::set<std::string> reportedFiles;  // a file shared by several targets is named once
 };

@@ -1,7 +1,10 @@
-// Node names become folder names: none may lead the output out of the destination folder.
+// Node names become folder names: checked and mended after reading, before anything is written.
 #include "name_check.h"
 
+#include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "../errors.h"
 #include "../sub_project.h"
@@ -22,6 +25,15 @@ bool climbsUp(std::string_view name)
     return false;
 }
 
+std::string foldedCase(std::string_view name)
+{
+    std::string folded(name);
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return folded;
+}
+
 }  // namespace
 
 void refuseNamesLeavingTheDestination(const SubProject& node)
@@ -32,4 +44,26 @@ void refuseNamesLeavingTheDestination(const SubProject& node)
         throw IOERROR(IOERROR::NameLeavesDestination, node.name);
     for (const SubProject* child : node.children)
         refuseNamesLeavingTheDestination(*child);
+}
+
+void makeSiblingNamesUnique(SubProject& node)
+{
+    std::unordered_set<std::string> taken;
+    // Where the search for a free number goes on for each name: numbers below it are taken,
+    // so a million siblings of one name cost no more than a million look-ups.
+    std::unordered_map<std::string, unsigned long long> nextNumber;
+    for (SubProject* child : node.children) {
+        std::string folded = foldedCase(child->name);
+        if (!taken.insert(folded).second) {
+            unsigned long long& n = nextNumber.try_emplace(folded, 2).first->second;
+            std::string name;
+            for (;; ++n) {
+                name = child->name + " (" + std::to_string(n) + ")";
+                if (taken.insert(foldedCase(name)).second)
+                    break;
+            }
+            child->name = std::move(name);
+        }
+        makeSiblingNamesUnique(*child);
+    }
 }

@@ -1,28 +1,59 @@
-// What the writer remembers during one write.
+// What the writer remembers during one write, and the two passes it makes over the tree.
 #include "output_session.h"
 
-#include <fstream>
-#include <iterator>
-#include <ostream>
+#include <algorithm>
 
 #include "../errors.h"
-#include "../platform.h"
+#include "../text_util.h"
 
-void writeLine(std::ostream& out, std::string_view text)
+namespace {
+
+std::string withoutTrailingSeparators(std::string path)
 {
-    // Straight into the buffer: ostream::write's sentry costs more than the copy for short lines.
-    std::streambuf& buffer = *out.rdbuf();
-    const auto size = static_cast<std::streamsize>(text.size());
-    if (buffer.sputn(text.data(), size) != size || buffer.sputn("\r\n", 2) != 2)
-        out.setstate(std::ios::badbit);
-    // Without caches every line goes through at once, as with a flush after each line.
-    if (!writeCachesOn)
-        out.flush();
+    while (!path.empty() && isSeparator(path.back()))
+        path.pop_back();
+    return path;
+}
+
+}  // namespace
+
+void OutputSession::begin(Pass pass, const std::string& destinationFolder)
+{
+    currentPass = pass;
+    destination = withoutTrailingSeparators(destinationFolder);
+    known.clear();
+    bytes = 0;
+    messageDefaultMade = false;
+    compilerDefaultMade = false;
+}
+
+void OutputSession::noteInput(const platform::FileIdentity& identity)
+{
+    if (identity != platform::FileIdentity {})
+        inputs.push_back(identity);
+}
+
+bool OutputSession::isDestination(const std::string& path) const
+{
+    // A node with an empty name has the destination (or its parent's folder) as its folder;
+    // the destination itself may be a link, as users point it where they like.
+    return withoutTrailingSeparators(path) == destination;
+}
+
+platform::Entry OutputSession::checkOutputPath(const std::string& path) const
+{
+    platform::FileIdentity identity;
+    const platform::Entry entry = platform::entryAt(path, &identity);
+    if (entry == platform::Entry::Link)
+        throw IOERROR(IOERROR::OutputIsLink, path);
+    if (entry == platform::Entry::File && std::find(inputs.begin(), inputs.end(), identity) != inputs.end())
+        throw IOERROR(IOERROR::OverwritesInput, path);
+    return entry;
 }
 
 bool OutputSession::exists(const std::string& path)
 {
-    if (writeCachesOn && known.contains(path))
+    if (known.contains(path))
         return true;
     if (!platform::exists(path))
         return false;
@@ -32,18 +63,63 @@ bool OutputSession::exists(const std::string& path)
 
 void OutputSession::ensureDirectory(const std::string& folder)
 {
-    if (!writeCachesOn) {
-        if (platform::exists(folder))
-            return;
-    } else if (known.contains(folder)) {
+    if (known.contains(folder) || isDestination(folder))
+        return;
+    if (currentPass == Pass::Check) {
+        const platform::Entry entry = checkOutputPath(folder);
+        if (entry != platform::Entry::Folder && entry != platform::Entry::Missing)
+            throw IOERROR(IOERROR::CannotCreateDirectory, folder);
+    } else if (!platform::makeFolder(folder)) {
+        // Something came between the passes: still never write through a link.
+        checkOutputPath(folder);
+        throw IOERROR(IOERROR::CannotCreateDirectory, folder);
+    }
+    known.insert(folder);
+}
+
+void OutputSession::writeFile(const std::string& path, std::string_view content)
+{
+    if (currentPass == Pass::Check) {
+        const platform::Entry entry = checkOutputPath(path);
+        if (entry != platform::Entry::File && entry != platform::Entry::Missing)
+            throw IOERROR(IOERROR::CannotWriteFile, path);
+        bytes += content.size();
+    } else {
+        platform::ReplacementFile file;
+        if (!file.open(path) || !file.write(content) || !file.commit())
+            throw IOERROR(IOERROR::CannotWriteFile, path);
+    }
+    known.insert(path);
+}
+
+void OutputSession::openProjectFile(const std::string& path)
+{
+    projectPath = path;
+    if (currentPass == Pass::Check) {
+        const platform::Entry entry = checkOutputPath(path);
+        if (entry != platform::Entry::File && entry != platform::Entry::Missing)
+            throw IOERROR(IOERROR::CannotWriteFile, path);
+    } else if (!projectFile.open(path)) {
+        throw IOERROR(IOERROR::CannotWriteFile, path);
+    }
+}
+
+void OutputSession::projectLine(std::string_view text)
+{
+    if (currentPass == Pass::Check) {
+        bytes += text.size() + 2;
         return;
     }
-    // Making the folder answers the existence question too: an entry already there counts as
-    // made. Asking first cost a second look-up of every new folder, a tenth of a conversion.
-    // A refusal is still no failure when something exists there (a drive's root, say).
-    if (!platform::makeFolder(folder) && !platform::exists(folder))
-        throw IOERROR(IOERROR::CannotCreateDirectory, folder);
-    known.insert(folder);
+    // Every output file is read by Windows tools: lines end in CR LF. A failed write is
+    // remembered by the file and reported when it is closed.
+    projectFile.write(text);
+    projectFile.write("\r\n");
+}
+
+void OutputSession::closeProjectFile()
+{
+    if (currentPass == Pass::Write && !projectFile.commit())
+        throw IOERROR(IOERROR::CannotWriteFile, projectPath);
 }
 
 void OutputSession::loadBaseAnalyserPersonality(const std::string& path)
@@ -53,10 +129,11 @@ void OutputSession::loadBaseAnalyserPersonality(const std::string& path)
     baseText.clear();
     if (!baseGiven)
         return;
-    std::ifstream in;
-    if (!platform::openInput(path, in))
+    std::string raw;
+    platform::FileIdentity identity;
+    if (!platform::readWholeFile(path, raw, &identity))
         return;
-    const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    noteInput(identity);
     baseReadable = true;
     // As a text-mode copy on Windows: CR LF is read as LF, and every LF is written as CR LF;
     // a CR on its own stays.

@@ -1,34 +1,50 @@
-// What the writer remembers during one write: folders and files known to exist, the base
-// analyser personality's text, and which default files were already made.
+// What the writer remembers during one write, and the two passes it makes over the tree.
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <unordered_set>
+#include <vector>
 
-// The benchmark's reference build defines TAMSEL_NO_WRITE_CACHE: every answer is then asked
-// of the file system again and every file written again, so comparing its output with the
-// normal build's shows that the caches change no byte.
-#ifdef TAMSEL_NO_WRITE_CACHE
-inline constexpr bool writeCachesOn = false;
-#else
-inline constexpr bool writeCachesOn = true;
-#endif
+#include "../platform.h"
 
+// The writer walks the tree twice. The check pass writes nothing: it makes every decision,
+// refuses links and inputs where output would go, finds folders blocked by files, and counts
+// the bytes. Only then does the write pass make the folders and write the files, each file
+// under a temporary name first, and print the progress lines.
 class OutputSession {
 public:
-    // True when anything exists at path. Only positive answers are remembered: nothing is
-    // ever removed during a write, so a path that existed once still exists.
+    enum class Pass { Check, Write };
+
+    // Starts a pass over the tree rooted at destination (which may itself be a link).
+    void begin(Pass pass, const std::string& destination);
+    bool writing() const { return currentPass == Pass::Write; }
+
+    // A file the run reads: no output may replace it.
+    void noteInput(const platform::FileIdentity& identity);
+
+    // True when anything exists at path, or the pass has already made (or planned) it.
     bool exists(const std::string& path);
 
-    // Makes one folder unless something exists there; throws IOERROR 1 when it cannot.
+    // Makes one folder unless a folder stands there; throws IOERROR when it cannot, or when a
+    // link or a file stands there.
     void ensureDirectory(const std::string& folder);
 
-    // Records a file the writer has just created.
-    void noteWritten(const std::string& path) { known.insert(path); }
+    // Writes a whole file at path, replacing any file there only once the new one is complete.
+    // Throws IOERROR CannotWriteFile when it cannot be written.
+    void writeFile(const std::string& path, std::string_view content);
+
+    // The project file: opened first, written line by line, moved into place at the end.
+    void openProjectFile(const std::string& path);
+    void projectLine(std::string_view text);
+    void closeProjectFile();
 
     // Reads the base analyser personality once, converting its line ends to CR LF as a
     // Windows text-mode copy would. An empty path means none was given.
     void loadBaseAnalyserPersonality(const std::string& path);
+
+    // Bytes the check pass found the output would hold.
+    unsigned long long bytesCounted() const { return bytes; }
 
     bool baseGiven = false;
     bool baseReadable = false;
@@ -38,8 +54,15 @@ public:
     bool compilerDefaultMade = false;
 
 private:
-    std::unordered_set<std::string> known;
-};
+    // What stands at an output path: refuses a link, and a file the run reads.
+    platform::Entry checkOutputPath(const std::string& path) const;
+    bool isDestination(const std::string& path) const;
 
-// Writes text and CR LF: every output file is read by Windows tools.
-void writeLine(std::ostream& out, std::string_view text);
+    Pass currentPass = Pass::Check;
+    std::string destination;
+    std::unordered_set<std::string> known;
+    std::vector<platform::FileIdentity> inputs;
+    unsigned long long bytes = 0;
+    std::string projectPath;
+    platform::ReplacementFile projectFile;
+};

@@ -1,11 +1,7 @@
 // The Ostra project file and the folder tree below the destination folder.
-#include <fstream>
-#include <memory>
-
 #include "../console.h"
 #include "../converter.h"
 #include "../errors.h"
-#include "../platform.h"
 #include "../sub_project.h"
 #include "../text_util.h"
 
@@ -21,40 +17,85 @@ std::string lastPart(const std::string& text)
     return separator == std::string::npos ? text : text.substr(separator + 1);
 }
 
-// Creates an empty default personality, truncating one left by an earlier run.
-bool createEmptyFile(const std::string& path, OutputSession& session)
+// The run's settings as the writer reads them, fetched once for the whole tree.
+struct Settings {
+    explicit Settings(const Converter& run)
+        : destination(run.getDestinationFolder()),
+          project(run.getProjectName()),
+          messagePersonality(run.getMessagePersonality()),
+          compilerPersonality(run.getCompilerPersonality())
+    {
+    }
+
+    const std::string& destination;
+    const std::string& project;
+    const std::string& messagePersonality;
+    const std::string& compilerPersonality;
+};
+
+// The node's folder below its parent's, after the folders of the leading parts of a name
+// with separators ("Rel/Debug" makes Rel first).
+std::string makeNodeFolders(SubProject& node, const Settings& settings, const std::string& parentPath, bool hasChildren)
 {
-    std::ofstream out;
-    if (!platform::openOutput(path, out))
-        return false;
-    out.close();
-    session.noteWritten(path);
-    return true;
+    std::string base = settings.destination;
+    if (!parentPath.empty())
+        base += "\\" + parentPath;
+    const std::string& name = node.name;
+    for (std::size_t separator = name.find_first_of("\\/"); separator != std::string::npos;
+         separator = name.find_first_of("\\/", separator + 1))
+        node.ensureDirectory(base + "\\" + name.substr(0, separator));
+    const std::string nodeFolder = base + "\\" + name;
+    node.ensureDirectory(nodeFolder);
+    node.ensureDirectory(nodeFolder + outputFolder);
+    // A node with settings needs the folder for its own analyser personality, children or not.
+    if (hasChildren || node.hasSettings())
+        node.ensureDirectory(nodeFolder + personFolder);
+    return nodeFolder;
+}
+
+// The given message or compiler personality, or the run's empty default of that kind, made
+// once per pass.
+std::string personalityValue(SubProject& node, const Settings& settings, const std::string& given, const char* suffix,
+                             bool& made)
+{
+    if (!given.empty())
+        return given;
+    const std::string value = settings.destination + personFolder + settings.project + suffix;
+    if (!made) {
+        node.ensureDirectory(settings.destination + personFolder);
+        node.owner->session().writeFile(value, {});
+        made = true;
+    }
+    return value;
 }
 
 }  // namespace
 
 int Converter::writeProject()
 {
-    // The base analyser personality is an input too: read it before anything is written.
+    // Two conversions into one folder would mix their files.
+    platform::DestinationLock lock;
+    if (!lock.acquire(destinationFolder))
+        throw IOERROR(IOERROR::DestinationInUse, destinationFolder);
+
+    // The personalities are inputs too: read, or known, before anything is written.
     outputSession.loadBaseAnalyserPersonality(analyserPersonality);
+    platform::FileIdentity message;
+    if (!messagePersonality.empty() && platform::fileIdentity(messagePersonality, message))
+        outputSession.noteInput(message);
 
     const std::string projectFile = destinationFolder + "\\" + projectName + ".prj";
-    // A large buffer: the project file is written in one sequential pass. It is declared
-    // before the stream so that it outlives the stream's final flush.
-    auto buffer = std::make_unique<char[]>(1 << 16);
-    std::ofstream out;
-    if (writeCachesOn)
-        out.rdbuf()->pubsetbuf(buffer.get(), 1 << 16);
-    if (!platform::openOutput(projectFile, out))
-        throw IOERROR(IOERROR::CannotWriteFile, projectFile);
-
-    printLine(message::creatingProject);
-    writeLine(out, "VersionTag45");
-    root->writeTree(out, "", destinationFolder + personFolder + projectName + ".p_a");
-    out.close();
-    if (out.fail())
-        throw IOERROR(IOERROR::CannotWriteFile, projectFile);
+    for (const OutputSession::Pass pass : {OutputSession::Pass::Check, OutputSession::Pass::Write}) {
+        outputSession.begin(pass, destinationFolder);
+        outputSession.openProjectFile(projectFile);
+        if (outputSession.writing())
+            printLine(message::creatingProject);
+        outputSession.projectLine("VersionTag45");
+        root->writeTree(outputSession, "", destinationFolder + personFolder + projectName + ".p_a");
+        outputSession.closeProjectFile();
+        if (!outputSession.writing() && outputSession.bytesCounted() > maximumOutputBytes)
+            throw AsciiReaderError(AsciiReaderError::TooMuchOutput);
+    }
     printLine(message::projectCompleted);
     return 0;
 }
@@ -64,82 +105,52 @@ void SubProject::ensureDirectory(const std::string& folder)
     owner->session().ensureDirectory(folder);
 }
 
-void SubProject::writeTree(std::ostream& out, const std::string& parentPath, std::string inheritedAnalyserPersonality)
+void SubProject::writeTree(OutputSession& out, const std::string& parentPath, std::string inheritedAnalyserPersonality)
 {
-    OutputSession& session = owner->session();
-    const std::string& destination = owner->destinationFolder;
-    const std::string& project = owner->projectName;
+    const Settings settings(*owner);
+    const std::string nodeFolder = makeNodeFolders(*this, settings, parentPath, !children.empty());
+    if (out.writing())
+        printLine(message::creatingGroup, name);
 
-    // Folders: the leading parts of a name with separators first, then the node's own.
-    std::string base = destination;
-    if (!parentPath.empty())
-        base += "\\" + parentPath;
-    for (std::size_t separator = name.find_first_of("\\/"); separator != std::string::npos;
-         separator = name.find_first_of("\\/", separator + 1))
-        ensureDirectory(base + "\\" + name.substr(0, separator));
-    const std::string nodeFolder = base + "\\" + name;
-    ensureDirectory(nodeFolder);
-    ensureDirectory(nodeFolder + outputFolder);
-    // A node with settings needs the folder for its own analyser personality, children or not.
-    if (!children.empty() || hasSettings())
-        ensureDirectory(nodeFolder + personFolder);
+    out.projectLine("StartProjectMarker");
+    out.projectLine("FolderName=" + name);
+    out.projectLine("SourcePath=" + (path.empty() ? nodeFolder + "\\" : path));
+    out.projectLine("OutputPath=" + nodeFolder + outputFolder);
+    out.projectLine("SubsPers="
+                    + personalityValue(*this, settings, settings.messagePersonality, ".p_s", out.messageDefaultMade));
 
-    printLine(message::creatingGroup, name);
-
-    writeLine(out, "StartProjectMarker");
-    writeLine(out, "FolderName=" + name);
-    writeLine(out, "SourcePath=" + (path.empty() ? nodeFolder + "\\" : path));
-    writeLine(out, "OutputPath=" + nodeFolder + outputFolder);
-
-    std::string messageValue = owner->messagePersonality;
-    if (messageValue.empty()) {
-        messageValue = destination + personFolder + project + ".p_s";
-        // An empty file truncated once is the same as one truncated for every node.
-        if (!session.messageDefaultMade || !writeCachesOn) {
-            ensureDirectory(destination + personFolder);
-            session.messageDefaultMade = createEmptyFile(messageValue, session);
-        }
-    }
-    writeLine(out, "SubsPers=" + messageValue);
-
+    // A node with settings refers to its own generated file; one without refers to its
+    // parent's when the parent has one, else to what its parent refers to.
     std::string handedDown;
-    if (!hasSettings()) {
-        const std::string candidate = destination + "\\" + parentPath + personFolder + lastPart(parentPath) + ".p_a";
-        std::string value = session.exists(candidate) ? candidate : std::move(inheritedAnalyserPersonality);
-        writeLine(out, "AnalPers=" + value);
-        if (!session.exists(value)) {
-            ensureDirectory(destination + personFolder);
-            writeBaseAnalyserCopy(value);
-        }
-        handedDown = std::move(value);
-    } else {
+    if (hasSettings()) {
         const std::string value = nodeFolder + personFolder + lastPart(name) + ".p_a";
-        printLine(message::creatingAnalyser, value);
-        writeLine(out, "AnalPers=" + value);
+        if (out.writing())
+            printLine(message::creatingAnalyser, value);
+        out.projectLine("AnalPers=" + value);
         writeAnalyserPersonality(value);
-    }
-
-    std::string compilerValue = owner->compilerPersonality;
-    if (compilerValue.empty()) {
-        compilerValue = destination + personFolder + project + ".p_c";
-        if (!session.compilerDefaultMade || !writeCachesOn) {
-            ensureDirectory(destination + personFolder);
-            if (!createEmptyFile(compilerValue, session))
-                throw IOERROR(IOERROR::CannotWriteFile, compilerValue);
-            session.compilerDefaultMade = true;
+    } else {
+        const std::string candidate =
+            settings.destination + "\\" + parentPath + personFolder + lastPart(parentPath) + ".p_a";
+        handedDown = out.exists(candidate) ? candidate : std::move(inheritedAnalyserPersonality);
+        out.projectLine("AnalPers=" + handedDown);
+        // The fallback copy is only ever created, never rewritten.
+        if (!out.exists(handedDown)) {
+            ensureDirectory(settings.destination + personFolder);
+            writeBaseAnalyserCopy(handedDown);
         }
     }
-    writeLine(out, "CompPers=" + compilerValue);
 
+    out.projectLine("CompPers="
+                    + personalityValue(*this, settings, settings.compilerPersonality, ".p_c", out.compilerDefaultMade));
     for (const std::string_view file : files)
-        writeLine(out, file);
-    writeLine(out, "EndContainedFilesMarker");
+        out.projectLine(file);
+    out.projectLine("EndContainedFilesMarker");
 
     if (children.empty())
         return;
-    writeLine(out, "StartSubProjectMarker");
+    out.projectLine("StartSubProjectMarker");
     const std::string childParentPath = parentPath.empty() ? name : parentPath + "\\" + name;
     for (SubProject* child : children)
         child->writeTree(out, childParentPath, handedDown);
-    writeLine(out, "EndSubProjectMarker");
+    out.projectLine("EndSubProjectMarker");
 }

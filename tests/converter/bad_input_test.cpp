@@ -2,9 +2,11 @@
 // the right status, never a crash or a hang, and a failed read leaves the destination empty.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <climits>
@@ -34,6 +36,7 @@ RunResult convert(const std::vector<std::string>& arguments)
     return result;
 }
 
+#ifndef _WIN32
 // Root ignores file permissions, so permission cases run in a child that has given up root
 // for the unprivileged user; everything the run needs is made reachable for it first.
 RunResult convertWithoutPrivileges(const std::vector<std::string>& arguments, const fs::path& work)
@@ -83,6 +86,7 @@ RunResult convertWithoutPrivileges(const std::vector<std::string>& arguments, co
     }
     return result;
 }
+#endif
 
 // The lines of a run that read one Keil project named root and wrote the groups given.
 std::vector<std::string> successLines(const std::vector<std::string>& groups)
@@ -100,9 +104,10 @@ class ScratchDestination {
 public:
     explicit ScratchDestination(const fs::path& fallback)
     {
+        std::error_code none;
         const fs::path memory = "/dev/shm";
-        const fs::path parent = ::access(memory.c_str(), W_OK) == 0 ? memory : fallback;
-        folder = parent / ("tamsel-many-" + std::to_string(::getpid()));
+        const fs::path parent = fs::is_directory(memory, none) ? memory : fallback;
+        folder = parent / ("tamsel-many-" + fallback.filename().string());
         fs::create_directories(folder);
     }
     ~ScratchDestination()
@@ -168,8 +173,8 @@ TEST_F(BadInput, KeilProjectTexts)
 {
     const std::string eof = message::unexpectedEof;
     const ProjectCase cases[] = {
-        {"empty file", "", 0, successLines({"p"})},
-        {"binary garbage with NUL bytes", binaryGarbage(64 * 1024), 0, successLines({"p"})},
+        {"empty file", "", 1, {message::notKeilProject + windows("p.uv2")}},
+        {"binary garbage with NUL bytes", binaryGarbage(64 * 1024), 1, {message::notKeilProject + windows("p.uv2")}},
         {"NUL bytes around the records", std::string("\0\0Target (T)\0\n\0Group (G)\n", 25), 0,
          successLines({"p", "T", "G"})},
         {"Target ( without )", "Target (Board A\r\nGroup (G\r\n", 0, successLines({"p", "Board A", "G"})},
@@ -207,8 +212,7 @@ TEST_F(BadInput, NulByteInANameNamesNoFolder)
     const std::string name("A\0B", 3);
     const RunResult result = convertProject("Target (" + name + ")\nGroup (G)\n");
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.lines, (std::vector<std::string>{message::creatingProject, message::creatingGroup + std::string("p"),
-                                                      message::couldNotCreateDirectory + windows("out\\p\\") + name}));
+    EXPECT_EQ(result.lines, (std::vector<std::string>{message::couldNotCreateDirectory + windows("out\\p\\") + name}));
     EXPECT_FALSE(fs::exists(destination() / "p" / "A")) << "the name was cut at its NUL byte";
 }
 
@@ -223,8 +227,8 @@ TEST_F(BadInput, TenMegabyteLines)
     fs::create_directory(destination());
     const RunResult named = convertProject("Target (" + huge);
     EXPECT_EQ(named.status, 1);
-    ASSERT_EQ(named.lines.size(), 3u);
-    EXPECT_EQ(named.lines[2], message::couldNotCreateDirectory + windows("out\\p\\") + huge);
+    ASSERT_EQ(named.lines.size(), 1u);
+    EXPECT_EQ(named.lines[0], message::couldNotCreateDirectory + windows("out\\p\\") + huge);
 }
 
 TEST_F(BadInput, NamesOfFiveThousandBytes)
@@ -232,8 +236,7 @@ TEST_F(BadInput, NamesOfFiveThousandBytes)
     const std::string name(5000, 'n');
     const RunResult target = convertProject("Target (" + name + ")\n");
     EXPECT_EQ(target.status, 1);
-    EXPECT_EQ(target.lines, (std::vector<std::string>{message::creatingProject, message::creatingGroup + std::string("p"),
-                                                        message::couldNotCreateDirectory + windows("out\\p\\") + name}));
+    EXPECT_EQ(target.lines, (std::vector<std::string>{message::couldNotCreateDirectory + windows("out\\p\\") + name}));
 
     // A project name longer than a file name may be: the project file cannot be made.
     const RunResult project = convertProject("Target (T)\n", {"-pn", name});
@@ -243,6 +246,9 @@ TEST_F(BadInput, NamesOfFiveThousandBytes)
 
 TEST_F(BadInput, FolderPathLongerThanTheSystemTakes)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX permissions, pipes, devices and path limits";
+#else
     // A target name with slashes nests folders; each part fits a file name, the whole does not
     // fit a path. The first leading folder past PATH_MAX is the one reported.
     const std::string part(200, 'd');
@@ -256,8 +262,8 @@ TEST_F(BadInput, FolderPathLongerThanTheSystemTakes)
 
     const RunResult result = convertProject("Target (" + name + ")\n");
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.lines, (std::vector<std::string>{message::creatingProject, message::creatingGroup + std::string("p"),
-                                                        message::couldNotCreateDirectory + base + name.substr(0, cut)}));
+    EXPECT_EQ(result.lines, (std::vector<std::string>{message::couldNotCreateDirectory + base + name.substr(0, cut)}));
+#endif
 }
 
 std::size_t occurrences(const std::string& text, const std::string& piece)
@@ -339,6 +345,9 @@ TEST_F(BadInput, Destinations)
 
 TEST_F(BadInput, ReadOnlyDestination)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX permissions, pipes, devices and path limits";
+#else
     writeFile(work.path() / "p.uv2", "Target (T)\n");
     fs::permissions(destination(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                                        fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
@@ -346,10 +355,14 @@ TEST_F(BadInput, ReadOnlyDestination)
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.lines, (std::vector<std::string>{message::couldNotWrite + windows("out\\p.prj")}));
     EXPECT_TRUE(fs::is_empty(destination()));
+#endif
 }
 
 TEST_F(BadInput, UnreadableInputs)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX permissions, pipes, devices and path limits";
+#else
     writeFile(work.path() / "p.uv2", "Target (T)\n");
     writeFile(work.path() / "all.mpw", "Project=p.uv2\n");
     fs::permissions(work.path() / "p.uv2", fs::perms::none);
@@ -372,10 +385,14 @@ TEST_F(BadInput, UnreadableInputs)
     for (const std::string& line : successLines({"p", "T"}))
         expected.push_back(line);
     EXPECT_EQ(personality.lines, expected);
+#endif
 }
 
 TEST_F(BadInput, InputsThatAreNoFiles)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX permissions, pipes, devices and path limits";
+#else
     // A folder, a device and a pipe are never read: a pipe would block the run for ever and a
     // device such as /dev/zero would fill the memory.
     fs::create_directory(work.path() / "folder.uv2");
@@ -397,6 +414,7 @@ TEST_F(BadInput, InputsThatAreNoFiles)
               (std::vector<std::string>{message::couldNotOpen + windows("pipe.uv2"), message::creatingProject,
                                         message::creatingGroup + std::string("p"), message::baseNotOpened,
                                         message::creatingGroup + std::string("T"), message::projectCompleted}));
+#endif
 }
 
 TEST_F(BadInput, AnalyserPersonalityThatIsAFolder)
@@ -432,9 +450,11 @@ TEST_F(BadInput, Workspaces)
         up += "..\\";
     const WorkspaceCase cases[] = {
         {"empty workspace", "", 0, successLines({"all"})},
-        {"lists itself", "Project=all.mpw\r\n", 0, successLines({"all"})},
-        {"lists itself through .\\", "Project=.\\all.mpw\r\n", 0, successLines({"all", "all"})},
-        {"lists itself and a member", "Project=all.mpw\r\nProject=m1.uv2\r\n", 0, successLines({"all", "m1", "T"})},
+        // A member is always read as a project, and a workspace is none.
+        {"lists itself", "Project=all.mpw\r\n", 1, {message::notKeilProject + windows("all.mpw")}},
+        {"lists itself through .\\", "Project=.\\all.mpw\r\n", 1, {message::notKeilProject + windows(".\\all.mpw")}},
+        {"lists itself and a member", "Project=m1.uv2\r\nProject=all.mpw\r\n", 1,
+         {message::notKeilProject + windows("all.mpw")}},
         {"missing member after a good one", "Project=m1.uv2\r\nProject=missing.uv2\r\n", 1,
          {message::couldNotOpen + windows("missing.uv2")}},
         {"member that is a device", "Project=" + up + "dev\\zero\r\n", 1,

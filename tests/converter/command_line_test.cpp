@@ -13,7 +13,8 @@ namespace {
 
 TEST(MakeAbsolutePath, FollowsTheCurrentFolder)
 {
-    const std::string cwd = platform::currentFolder();
+    std::string cwd;
+    ASSERT_TRUE(platform::currentFolder(cwd));
     struct Case {
         const char* input;
         std::string expected;
@@ -134,7 +135,8 @@ Scanned scan(std::vector<std::string> arguments)
 
 TEST(ApplyOptions, ScansOneStepAtATime)
 {
-    const std::string cwd = platform::currentFolder();
+    std::string cwd;
+    ASSERT_TRUE(platform::currentFolder(cwd));
 
     Scanned all = scan({"p.uv2", "out", "-cp", "c.p_c", "-pn", "name", "-mp", "m.p_s", "-ap", "a.p_a", "-ext", "c,h"});
     EXPECT_EQ(all.projectName, "name");

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform.h"
+#include "reader/keil_file.h"
 #include "test_support.h"
 #include "text_util.h"
 
@@ -89,7 +90,7 @@ protected:
     {
         writeFile(folder.path() / platform::hostPath(name), content);
         Converter converter(folder.windowsPath() + "\\" + name, "C:\\out");
-        return converter.listKeilProjects();
+        return converter.listKeilProjects(KeilFile::load(converter.sourcePath));
     }
 
     std::string at(const std::string& relative) { return folder.windowsPath() + "\\" + relative; }
@@ -127,8 +128,10 @@ TEST_F(Workspace, RealMemberLinesLoseTheirQuotesAndFlags)
 TEST_F(Workspace, ProjectSourceIsNotExpanded)
 {
     EXPECT_EQ(list("Project=a.uv2\n", "p.uv2"), std::list<std::string>{at("p.uv2")});
-    // ".mpw" anywhere in the path makes a workspace, even in a folder name.
-    EXPECT_EQ(list("Project=a.uv2\n", "x.mpw.d\\p.uv2"), std::list<std::string>{at("x.mpw.d") + "\\a.uv2"});
+    // ".mpw" in a folder name does not make a workspace; the file's own name or first line does.
+    EXPECT_EQ(list("Project=a.uv2\n", "x.mpw.d\\p.uv2"), std::list<std::string>{at("x.mpw.d\\p.uv2")});
+    EXPECT_EQ(list("Project=a.uv2\n", "ALL.MPW"), std::list<std::string>{at("a.uv2")});
+    EXPECT_EQ(list("\n[workspace]\nProject=a.uv2\n", "listing"), std::list<std::string>{at("a.uv2")});
 }
 
 // Runs the converter on a workspace and returns the member nodes' names and paths.
@@ -196,6 +199,7 @@ struct ErrorCase {
     std::vector<std::string> folders;
     std::vector<std::string> arguments;
     std::string lastLine;  // "@" stands for the temporary folder in Windows form
+    std::vector<std::pair<std::string, std::string>> links = {};  // relative path, what it points to
 };
 
 void PrintTo(const ErrorCase& errorCase, std::ostream* out)
@@ -213,6 +217,13 @@ TEST_P(ErrorLines, EndTheRunWithStatusOne)
         writeFile(folder.path() / file, content);
     for (const std::string& sub : c.folders)
         fs::create_directories(folder.path() / sub);
+    for (const auto& [link, target] : c.links) {
+#ifdef _WIN32
+        GTEST_SKIP() << "links need privileges on Windows; the Wine cases cover them";
+#else
+        fs::create_symlink(target, folder.path() / link);
+#endif
+    }
     const auto before = listTree(folder.path());
 
     CapturedOutput output;
@@ -222,9 +233,10 @@ TEST_P(ErrorLines, EndTheRunWithStatusOne)
         expected.replace(at, 1, folder.windowsPath());
     ASSERT_FALSE(output.lines().empty());
     EXPECT_EQ(output.lines().back(), expected);
-    if (!c.lastLine.starts_with("Could not create") && !c.lastLine.starts_with("Could not write")) {
-        EXPECT_EQ(listTree(folder.path()), before) << "a reading error wrote something";
-    }
+    // Every failure is found before anything is written, and nothing outside is touched.
+    EXPECT_EQ(listTree(folder.path()), before) << "a failed run wrote something";
+    for (const auto& [file, content] : c.files)
+        EXPECT_EQ(readFile(folder.path() / file), content) << file;
 }
 
 const std::string keilHead = "### uVision2 Project, (C) Keil Software\r\n\r\nTarget (T)\r\n";
@@ -255,7 +267,30 @@ INSTANTIATE_TEST_SUITE_P(
                   {"p.uv2", "out", "-cp", "c"},
                   "Name would lead out of the destination folder: ..\\..\\evil"},
         ErrorCase{"NodeFolderBlockedByAFile", {{"p.uv2", keilHead}, {"out/p", "user file"}}, {},
-                  {"p.uv2", "out", "-cp", "c"}, "Could not create directory: @\\out\\p\\output\\"}),
+                  {"p.uv2", "out", "-cp", "c"}, "Could not create directory: @\\out\\p"},
+        ErrorCase{"ProjectFileIsALink", {{"p.uv2", keilHead}, {"outside/victim.txt", "victim"}}, {"out"},
+                  {"p.uv2", "out", "-cp", "c"}, "Output path is a link: @\\out\\p.prj",
+                  {{"out/p.prj", "../outside/victim.txt"}}},
+        ErrorCase{"NodeFolderIsALink", {{"p.uv2", keilHead + "Group (G)\r\n"}}, {"out", "outside"},
+                  {"p.uv2", "out", "-cp", "c"}, "Output path is a link: @\\out\\p", {{"out/p", "../outside"}}},
+        ErrorCase{"OutputFolderIsALink", {{"p.uv2", keilHead}}, {"out/p", "outside"}, {"p.uv2", "out", "-cp", "c"},
+                  "Output path is a link: @\\out\\p\\output\\", {{"out/p/output", "../../outside"}}},
+        ErrorCase{"PersonFolderIsALink", {{"p.uv2", keilHead}, {"outside/p.p_s", "victim"}}, {"out"},
+                  {"p.uv2", "out", "-cp", "c"}, "Output path is a link: @\\out\\person\\",
+                  {{"out/person", "../outside"}}},
+        ErrorCase{"PersonalityIsALink", {{"p.uv2", keilHead}, {"outside/victim.p_s", "victim"}}, {"out/person"},
+                  {"p.uv2", "out", "-cp", "c"}, "Output path is a link: @\\out\\person\\p.p_s",
+                  {{"out/person/p.p_s", "../../outside/victim.p_s"}}},
+        ErrorCase{"ProjectFileIsTheKeilFile", {{"p.prj", keilHead}}, {}, {"p.prj", ".", "-cp", "c", "-pn", "p"},
+                  "Output would overwrite an input: @\\p.prj"},
+        ErrorCase{"DefaultIsTheCompilerPersonality", {{"p.uv2", keilHead}, {"out/person/p.p_s", "-i C:\\inc\r\n"}},
+                  {}, {"p.uv2", "out", "-cp", "out/person/p.p_s"}, "Output would overwrite an input: @\\out\\person\\p.p_s"},
+        ErrorCase{"ProjectNameClimbsOut", {{"p.uv2", keilHead}}, {"out"}, {"p.uv2", "out", "-cp", "c", "-pn", "../escaped"},
+                  "Project name must be a plain file name: ../escaped"},
+        ErrorCase{"ProjectNameWithSeparator", {{"p.uv2", keilHead}}, {"out"}, {"p.uv2", "out", "-cp", "c", "-pn", "a\\b"},
+                  "Project name must be a plain file name: a\\b"},
+        ErrorCase{"NotAKeilProject", {{"p.uvoptx", "<?xml version=\"1.0\"?>\n<ProjectOpt/>\n"}}, {"out"},
+                  {"p.uvoptx", "out", "-cp", "c"}, "Not a Keil project file: @\\p.uvoptx"}),
     [](const ::testing::TestParamInfo<ErrorCase>& info) { return info.param.name; });
 
 TEST(Run, WorkspaceListingNoProjectWritesTheEmptyRoot)

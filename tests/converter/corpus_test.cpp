@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "converter.h"
 #include "platform.h"
+#include "reader/keil_file.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -22,6 +24,8 @@ struct Pinned {
     std::vector<std::set<std::string>> includes;              // per target
     std::vector<std::pair<std::size_t, std::string>> someFiles;  // group index, a file it holds
     int noTargetMessages;
+    // Groups with option blocks of their own: index, and their complete settings.
+    std::vector<std::tuple<std::size_t, std::map<std::string, DefineValue>, std::set<std::string>>> groupSettings = {};
 };
 
 void PrintTo(const Pinned& pinned, std::ostream* out)
@@ -94,15 +98,23 @@ const Pinned pinned[] = {
      {{{"RVDS_ARMCM3_LM3S102", plain()}, {"PACK_STRUCT_END", empty()}, {"ALIGN_STRUCT_END", empty()}}},
      {freeRtosIncludes},
      {{3, "C:\\work\\webserver\\emac.c"}},
-     1},
+     0},
     {"wizardxbl__rtt-stm32f10x__stm32_project.Uv2",
      {"RT-Thread/STM32"},
      {"Startup", "Library", "Kernel", "STM32", "finsh", "Filesystem", "LwIP", "GoAhead"},
      {11, 24, 13, 8, 13, 17, 36, 27},
-     {{}},  // the only defines stand in a group block, which the text format does not carry
+     {{}},  // the only defines stand in a group block
      {rttIncludes},
      {{7, "C:\\work\\..\\..\\net\\webserver\\RTT\\main.c"}},
-     1},
+     0,
+     {{7,
+       {{"WEBS", plain()}, {"UEMF", plain()}, {"RTT", plain()}, {"__NO_FCNTL", {"1", true}},
+        {"USER_MANAGEMENT_SUPPORT", plain()}},
+       [] {
+           std::set<std::string> folders = rttIncludes;
+           folders.insert("C:\\work\\..\\..\\net\\webserver");
+           return folders;
+       }()}}},
 };
 
 class PinnedCorpusFile : public ::testing::TestWithParam<Pinned> {};
@@ -114,9 +126,9 @@ TEST_P(PinnedCorpusFile, ReadsAsCheckedByHand)
     readIntoRoot(converter);
 
     CapturedOutput output;
-    std::ifstream in(testData("text/") + p.file, std::ios::binary);
-    ASSERT_TRUE(in.is_open());
-    converter.reader.parse(in);
+    const std::string text = readFile(testData("text/") + p.file);
+    ASSERT_FALSE(text.empty());
+    parseText(converter, text);
 
     const std::string noTarget =
         "Couldnt find target for options, or options apply to a group which is currently not supported\n";
@@ -141,6 +153,14 @@ TEST_P(PinnedCorpusFile, ReadsAsCheckedByHand)
         }
         EXPECT_EQ(target.defines, p.defines[t]) << target.name;
         EXPECT_EQ(target.includePaths, p.includes[t]) << target.name;
+        std::size_t withSettings = 0;
+        for (const SubProject* group : target.children)
+            withSettings += group->hasSettings() ? 1 : 0;
+        EXPECT_EQ(withSettings, p.groupSettings.size());
+        for (const auto& [group, defines, includes] : p.groupSettings) {
+            EXPECT_EQ(target.children[group]->defines, defines);
+            EXPECT_EQ(target.children[group]->includePaths, includes);
+        }
     }
 }
 
@@ -207,14 +227,14 @@ TEST(Corpus, WorkspacesExpandToTheirMembers)
     if (!fs::exists(workspace))
         GTEST_SKIP() << "corpus not found at " << workspace;
     Converter converter(windowsForm(workspace), "C:\\out");
-    const std::list<std::string> members = converter.listKeilProjects();
+    const std::list<std::string> members = converter.listKeilProjects(KeilFile::load(converter.sourcePath));
     const std::string folder = windowsForm(workspace.parent_path());
     ASSERT_EQ(members.size(), 29u);
     EXPECT_EQ(members.front(), folder + "\\..\\..\\driverlib\\driverlib.Uv2");
     EXPECT_EQ(*std::next(members.begin()), folder + "\\.\\aes_expanded_key\\aes_expanded_key.Uv2");
     for (const std::string& member : members) {
-        std::ifstream in;
-        EXPECT_TRUE(platform::openInput(member, in)) << member;
+        std::string content;
+        EXPECT_TRUE(platform::readWholeFile(member, content)) << member;
     }
 }
 

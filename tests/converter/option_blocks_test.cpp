@@ -1,8 +1,6 @@
 // Tests of option blocks: target lookup, keywords, define lists, include lists, EOF.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "converter.h"
 #include "errors.h"
 #include "reader/define_list.h"
@@ -29,11 +27,11 @@ protected:
         readIntoRoot(converter);
     }
 
-    std::string parse(const std::string& text)
+    std::string parse(const std::string& text, const std::list<std::string>& extensions = {})
     {
+        converter.extensions = extensions;
         CapturedOutput output;
-        std::istringstream in(text);
-        converter.reader.parse(in);
+        parseText(converter, text);
         return output.text();
     }
 
@@ -66,17 +64,58 @@ TEST_F(Options, UnknownTargetsLeaveTheirLinesToTheLineLoop)
                                      " ADSCDEFN (LOST)\n"
                                      " Target (FromBlock)\n"
                                      "EndOpt\n"
-                                     "Options 1,1,0  // Group 'G'\n"
+                                     "Options 1,5,0  // Group 'Beyond'\n"
                                      " ADSCDEFN (GROUPDEF)\n"
+                                     "EndOpt\n"
+                                     "Options 1,1,x  // Group 'G'\n"
                                      "EndOpt\n"
                                      "Options 1,1,1  // File 'x.c'\n"
                                      " ADSCDEFN (FILEDEF)\n"
                                      "EndOpt\n");
-    EXPECT_EQ(output, noTarget + noTarget);
+    // A group block that names no group gets the message too; a file block that names no
+    // file line read so far is skipped without one.
+    EXPECT_EQ(output, noTarget + noTarget + noTarget);
     EXPECT_EQ(converter.root->children.size(), 2u);
     EXPECT_EQ(target(1).name, "FromBlock");
-    EXPECT_TRUE(target(0).defines.empty());
-    EXPECT_TRUE(target(1).defines.empty());
+    for (const SubProject* node : {&target(0), &target(1), target(0).children[0]})
+        EXPECT_FALSE(node->hasSettings()) << node->name;
+}
+
+TEST_F(Options, GroupAndFileBlocksByPosition)
+{
+    const std::string output = parse("Target (A)\nTarget (B)\n"
+                                     "Group (Startup)\nGroup (Drivers)\n"
+                                     "File 1,2,<start_a.s>\n"        // 1
+                                     "File 1,2,<start_b.s>\n"        // 2
+                                     "File 2,1,<uart.c>\n"           // 3
+                                     "File 2,1,<spi.c>\n"            // 4
+                                     "File 2,1,<readme.txt>\n"       // 5: the extension list rejects it
+                                     "Options 1,0,0  // Target 'A'\n ADSCDEFN (BOARD=1 SHARED=A)\n ADSCINCD (inc)\nEndOpt\n"
+                                     "Options 1,1,2  // File 'start_b.s'\n IncBld=0\nEndOpt\n"
+                                     "Options 2,1,1  // File 'start_a.s'\n IncBld=0\nEndOpt\n"
+                                     "Options 1,2,0  // Group 'Drivers'\n IncBld=2\n ADSCDEFN (SHARED=G DRV)\n"
+                                     " KCAINC (drv;inc)\nEndOpt\n"
+                                     "Options 2,2,0  // Group 'Drivers'\n IncBld=0\nEndOpt\n"
+                                     "Options 2,9,4  // File 'spi.c'\n IncBld=1\n ACDEFN (SPI_FAST)\nEndOpt\n"
+                                     "Options 1,2,4  // File 'spi.c'\n ADSCINCD (spi)\nEndOpt\n"
+                                     "Options 1,2,5  // File 'readme.txt'\n ADSCDEFN (DOC)\nEndOpt\n"
+                                     "Options 1,2,3  // File 'uart.c'\n ADSCDEFN ( , =X)\n ADSCINCD ( ; )\nEndOpt\n",
+                                     {"c", "s"});
+    // Each target leaves the other board's start-up file out.
+    EXPECT_EQ(target(0).children[0]->files, std::vector<std::string_view>{"C:\\work\\start_a.s"});
+    EXPECT_EQ(target(1).children[0]->files, std::vector<std::string_view>{"C:\\work\\start_b.s"});
+    // B leaves its Drivers group out, but keeps spi.c, whose block says so; the group number
+    // of a file block is not checked.
+    EXPECT_EQ(target(0).children[1]->files, (std::vector<std::string_view>{"C:\\work\\uart.c", "C:\\work\\spi.c"}));
+    EXPECT_EQ(target(1).children[1]->files, std::vector<std::string_view>{"C:\\work\\spi.c"});
+    // A's Drivers group: the target's settings under its own, its own define winning.
+    EXPECT_EQ(target(0).children[1]->defines,
+              (Defines{{"BOARD", assigned("1")}, {"DRV", plain()}, {"SHARED", assigned("G")}}));
+    EXPECT_EQ(target(0).children[1]->includePaths, (Folders{"C:\\work\\drv", "C:\\work\\inc"}));
+    EXPECT_FALSE(target(0).children[0]->hasSettings());
+    EXPECT_FALSE(target(1).children[1]->hasSettings());
+    // Settings of single files are named once each; blank ones, and rejected files, are not.
+    EXPECT_EQ(output, "File options not carried over: C:\\work\\spi.c\n");
 }
 
 TEST_F(Options, TargetNameCuts)
@@ -99,14 +138,20 @@ TEST_F(Options, FirstKeywordOfTheLineDecidesAndEndOptComesFirst)
           " ADSADEFN (C)\n"
           " ADSAINCD (asm)\n"
           " C51UDF (UNDEF)\n"
+          " KCADEF (KC) AAINCD (no)\n"
+          " ACDEFN (GNU_C)\n AADEFN (GNU_A)\n KAAINC (karm)\n ACINCD (gnu)\n AAINCD (gas)\n"
+          " KCAINC (kc) INCC5 (first)\n"
           " ADSCDEFN (D) EndOpt\n"
           " ADSCDEFN (AFTER)\n");
     // A value runs from its keyword to the line's end less one character, so the first line
     // gives "A) INCC5 (inc". "INCC5 (x) ADSCDEFN (B)" holds a define keyword, tested first.
-    // The line after the block's end is the line loop's, which skips it.
+    // The CARM and GNU keys come after those six. The line after the block's end is the line
+    // loop's, which skips it.
     EXPECT_EQ(target(0).defines, (Defines{{"A)", plain()}, {"INCC5", plain()}, {"(inc", plain()}, {"B", plain()},
-                                          {"C", plain()}}));
-    EXPECT_EQ(target(0).includePaths, (Folders{"C:\\work\\asm"}));
+                                          {"C", plain()}, {"KC)", plain()}, {"AAINCD", plain()}, {"(no", plain()},
+                                          {"GNU_C", plain()}, {"GNU_A", plain()}}));
+    EXPECT_EQ(target(0).includePaths, (Folders{"C:\\work\\asm", "C:\\work\\karm", "C:\\work\\gnu",
+                                               "C:\\work\\gas", "C:\\work\\first"}));
 }
 
 TEST_F(Options, BlocksAddUpAndTheLastValueWins)
@@ -120,9 +165,8 @@ TEST_F(Options, BlocksAddUpAndTheLastValueWins)
 
 TEST_F(Options, FileEndingInsideABlockKeepsWhatWasRead)
 {
-    std::istringstream in("Target (T)\nOptions 1,0,0  // Target 'T'\n ADSCDEFN (KEPT)\n ADSCINCD (inc)");
     try {
-        converter.reader.parse(in);
+        parseText(converter, "Target (T)\nOptions 1,0,0  // Target 'T'\n ADSCDEFN (KEPT)\n ADSCINCD (inc)");
         FAIL() << "no error";
     } catch (const AsciiReaderError& error) {
         EXPECT_EQ(error.code, 1);

@@ -3,10 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "converter.h"
 #include "errors.h"
+#include "reader/keil_file.h"
 #include "reader/path_completion.h"
 #include "test_support.h"
 
@@ -22,8 +21,7 @@ protected:
 
     SubProject& parse(const std::string& text)
     {
-        std::istringstream in(text);
-        EXPECT_TRUE(converter.reader.parse(in));
+        EXPECT_TRUE(parseText(converter, text) || text.find("Target (") == std::string::npos);
         return *converter.root;
     }
 
@@ -129,15 +127,17 @@ TEST(CompleteFilePath, JoinsWithOneSeparator)
         const char* expected;
     } cases[] = {
         {".\\src\\main.c", "C:\\work\\", "C:\\work\\src\\main.c"},
-        {"./src/main.c", "C:\\work\\", "C:\\work\\src/main.c"},
+        {"./src/main.c", "C:\\work\\", "C:\\work\\src\\main.c"},
         {"src\\x.c", "C:\\work\\", "C:\\work\\src\\x.c"},
         {"..\\lib\\boot.a51", "C:\\work\\", "C:\\work\\..\\lib\\boot.a51"},
-        {"../../Source/croutine.c", "C:\\work\\", "C:\\work\\../../Source/croutine.c"},
+        {"../../Source/croutine.c", "C:\\work\\", "C:\\work\\..\\..\\Source\\croutine.c"},
         {".hidden\\x.c", "C:\\work\\", "C:\\work\\.hidden\\x.c"},
         {"D:\\ext\\util.c", "C:\\work\\", "D:\\ext\\util.c"},
         {"C:..\\rel.c", "C:\\work\\", "C:..\\rel.c"},
         {"\\midas\\x.c", "C:\\work\\", "C:\\midas\\x.c"},
-        {"/midas/x.c", "C:\\work\\", "C:/midas/x.c"},
+        {"/midas/x.c", "C:\\work\\", "C:\\midas\\x.c"},
+        {"\\midas\\x.c", "\\\\?\\D:\\work\\", "\\\\?\\D:\\midas\\x.c"},
+        {"D:/ext/util.c", "C:\\work\\", "D:\\ext\\util.c"},
         {"\\midas\\x.c", "\\home\\me\\", "\\midas\\x.c"},
         {".\\a.c", "C:\\ws\\.\\a\\", "C:\\ws\\.\\a\\a.c"},
         {"scs_2001_pump .c", "C:\\work\\", "C:\\work\\scs_2001_pump .c"},
@@ -151,9 +151,7 @@ TEST_F(Reader, FilePathsFollowTheMembersOwnFolder)
 {
     SubProject* member = converter.root->addChild("m");
     member->path = "C:\\work\\sub\\";
-    converter.reader.projectNode = member;
-    std::istringstream in("Target (T)\nGroup (G)\nFile 1,1,<.\\m.c>\n");
-    converter.reader.parse(in);
+    parseText(converter, "Target (T)\nGroup (G)\nFile 1,1,<.\\m.c>\n", member);
     EXPECT_EQ(member->children[0]->children[0]->files, std::vector<std::string_view>{"C:\\work\\sub\\m.c"});
 }
 
@@ -178,14 +176,13 @@ TEST_F(Reader, ExtensionFilterIgnoresLetterCaseOnly)
         {{"CPP"}, "C:\\x.cpp", true},
     };
     for (const Case& c : cases) {
-        converter.reader.setExtensions(c.extensions);
-        EXPECT_EQ(converter.reader.acceptsFile(c.path), c.accepted) << c.path;
+        EXPECT_EQ(acceptsFile(c.path, c.extensions), c.accepted) << c.path;
     }
 }
 
 TEST_F(Reader, FilteredFilesAreLeftOut)
 {
-    converter.reader.setExtensions({"c"});
+    converter.extensions = {"c"};
     SubProject& root = parse("Target (T)\nGroup (G)\nFile 1,1,<a.c>\nFile 1,2,<s.a51>\nFile 1,5,<h.H>\n");
     EXPECT_EQ(root.children[0]->children[0]->files, std::vector<std::string_view>{"C:\\work\\a.c"});
 }
@@ -201,7 +198,7 @@ TEST(ToUpper, ChangesAsciiLettersOnly)
     EXPECT_EQ(toUpper("abz AZ 09 .c_\xe4\xb5"), "ABZ AZ 09 .C_\xe4\xb5");
 }
 
-TEST(ReaderFiles, OpensAndParsesOneFileAfterAnother)
+TEST(KeilFile, ReadsOneFileAfterAnother)
 {
     TemporaryFolder folder;
     writeFile(folder.path() / "a.uv2", "Target (A)\r\nGroup (G)\r\nFile 1,1,<a.c>\r\n");
@@ -210,15 +207,55 @@ TEST(ReaderFiles, OpensAndParsesOneFileAfterAnother)
     SubProject* a = converter.root->addChild("a");
     SubProject* b = converter.root->addChild("b");
     a->path = b->path = "C:\\p\\";
-    converter.reader.converter = &converter;
-    for (SubProject* node : {a, b}) {
-        converter.reader.projectNode = node;
-        converter.reader.open(folder.windowsPath() + "\\" + node->name + ".uv2");
-        EXPECT_TRUE(converter.reader.parse());
-    }
+    for (SubProject* node : {a, b})
+        KeilFile::load(folder.windowsPath() + "\\" + node->name + ".uv2").readProject(*node, converter.readingContext());
     EXPECT_EQ(a->children.at(0)->children.at(0)->files, std::vector<std::string_view>{"C:\\p\\a.c"});
     EXPECT_EQ(b->children.at(0)->children.at(0)->files, std::vector<std::string_view>{"C:\\p\\b.c"});
-    EXPECT_THROW(converter.reader.open(folder.windowsPath() + "\\missing.uv2"), AsciiReaderError);
+    try {
+        KeilFile::load(folder.windowsPath() + "\\missing.uv2");
+        ADD_FAILURE() << "a missing file loads";
+    } catch (const AsciiReaderError& error) {
+        EXPECT_EQ(error.code, AsciiReaderError::CannotOpen);
+        EXPECT_EQ(error.path, folder.windowsPath() + "\\missing.uv2");
+    }
+}
+
+TEST(KeilFile, KnowsWorkspacesByNameOrFirstLineAndRefusesWhatIsNoProject)
+{
+    const bool refused = true;
+    struct Case {
+        const char* path;
+        const char* content;
+        KeilFile::Kind kind;
+        bool refusedAsProject;
+    } cases[] = {
+        {"C:\\w\\p.uv2", "### uVision2 Project, (C) Keil Software\r\n", KeilFile::TextProject, false},
+        {"C:\\w\\p.uv2", "\r\nTarget (T)\r\n", KeilFile::TextProject, false},
+        {"C:\\w\\UPPER.MPW", "", KeilFile::TextWorkspace, refused},
+        {"C:\\w\\all.Mpw", "  Project=\"a.uv2\"\n", KeilFile::TextWorkspace, refused},
+        {"C:\\w\\listing.txt", "\r\n \t\r\n  [Workspace] \r\n  Project=a.uv2\r\n", KeilFile::TextWorkspace, refused},
+        {"C:\\w\\listing.txt", "MPW_NAME=x\r\n[WORKSPACE]\r\n", KeilFile::TextProject, refused},
+        {"C:\\old.mpw.bak\\p.uv2", "Target (T)\r\n", KeilFile::TextProject, false},
+        {"C:\\w\\p.mpw2", "", KeilFile::TextProject, refused},
+        {"C:\\w\\notes.txt", "Options 1,0,0  // Target 'T'\r\nFile 1,1,<a.c>\r\n", KeilFile::TextProject, refused},
+        {"C:\\w\\p.uvprojx", "<?xml version=\"1.0\"?>\n<Project/>", KeilFile::XmlProject, false},
+        {"C:\\w\\p.uvoptx", "<?xml version=\"1.0\"?>\n<ProjectOpt/>", KeilFile::OtherXml, refused},
+        {"C:\\w\\p.uvguix.me", "<ProjectGui/>", KeilFile::OtherXml, refused},
+        {"C:\\w\\w.uvmpw", "<ProjectWorkspace/>", KeilFile::XmlWorkspace, refused},
+    };
+    for (const Case& c : cases) {
+        const KeilFile file(c.path, c.content);
+        EXPECT_EQ(file.kind(), c.kind) << c.path << " " << c.content;
+        Converter converter("C:\\w\\p.uv2", "C:\\out");
+        try {
+            file.readProject(*converter.root, converter.readingContext());
+            EXPECT_FALSE(c.refusedAsProject) << c.path << " " << c.content;
+        } catch (const AsciiReaderError& error) {
+            EXPECT_TRUE(c.refusedAsProject) << c.path << " " << c.content;
+            EXPECT_EQ(error.code, AsciiReaderError::NotKeilProject);
+            EXPECT_EQ(error.path, c.path);
+        }
+    }
 }
 
 }  // namespace

@@ -7,12 +7,19 @@
 
 #include "command_line.h"
 #include "converter.h"
+#include "reader/uv_project_reader.h"
 
 void readIntoRoot(Converter& converter)
 {
     converter.root->path = "C:\\work\\";
-    converter.reader.projectNode = converter.root;
-    converter.reader.converter = &converter;
+}
+
+bool parseText(Converter& converter, std::string_view text, SubProject* node)
+{
+    const ReadingContext context = converter.readingContext();
+    UvProjectReader reader(context);
+    reader.projectNode = node != nullptr ? node : converter.root;
+    return reader.parse(text);
 }
 
 std::vector<std::string> CapturedOutput::lines() const

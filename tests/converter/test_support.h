@@ -9,9 +9,14 @@
 
 class Converter;
 
-// Points the converter's reader at its root, as the run does for a single project; the root
-// stands for the folder C:\work\.
+class SubProject;
+
+// The root stands for the folder C:\work\, as the run sets it for a single project there.
 void readIntoRoot(Converter& converter);
+
+// Reads text as a Keil text project into node (the root when none is given), with the run's
+// extensions, compiler folders and path pool; returns whether it looked like a Keil project.
+bool parseText(Converter& converter, std::string_view text, SubProject* node = nullptr);
 
 // Captures std::cout for the lifetime of the object.
 class CapturedOutput {

@@ -1,6 +1,7 @@
 // Tests of the XML formats: recognising them by content, the project reader, workspaces,
 // test copies of real projects checked by hand, and the whole XML corpus.
 #include "reader/xml_project_reader.h"
+#include "reader/keil_file.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +49,7 @@ std::vector<std::pair<std::string, std::size_t>> groupSizes(const SubProject& ta
 
 // Reads xml as a project file lying in C:\work\ and returns what the reader printed.
 std::string readProject(SubProject& root, const std::string& xml, const std::list<std::string>& compilerFolders = {},
-                        std::function<bool(const std::string&)> accepts = [](const std::string&) { return true; })
+                        const std::list<std::string>& extensions = {})
 {
     root.path = "C:\\work\\";
     CapturedOutput output;
@@ -56,7 +57,8 @@ std::string readProject(SubProject& root, const std::string& xml, const std::lis
     EXPECT_EQ(document.kind(), KeilXmlDocument::Project);
     // The trees of these tests have no run object; their paths live as long as the test program.
     static SourcePathPool paths;
-    XmlProjectReader(root, compilerFolders, std::move(accepts), paths).read(document.root());
+    const ReadingContext context{extensions, compilerFolders, paths};
+    XmlProjectReader(root, context).read(document.root());
     return output.text();
 }
 
@@ -113,8 +115,8 @@ TEST(XmlDocument, KnowsTheFormatByContent)
         {"blank lines and a byte-order mark first", "\xEF\xBB\xBF\r\n  \n<Project/>", KeilXmlDocument::Project},
         {"uvmpw", "<?xml version=\"1.0\"?><ProjectWorkspace><project/></ProjectWorkspace>",
          KeilXmlDocument::Workspace},
-        {"other root", "<Projects><Project/></Projects>", KeilXmlDocument::NotXml},
-        {"root name is case-sensitive", "<project/>", KeilXmlDocument::NotXml},
+        {"other root", "<Projects><Project/></Projects>", KeilXmlDocument::OtherXml},
+        {"root name is case-sensitive", "<project/>", KeilXmlDocument::OtherXml},
     };
     for (const Case& c : cases)
         EXPECT_EQ(KeilXmlDocument(c.content, "C:\\p").kind(), c.kind) << c.name;
@@ -165,7 +167,7 @@ TEST(XmlProjectReader, EachTargetGetsItsOwnGroupsAndFiles)
               (std::vector<std::string_view>{"C:\\work\\..\\src\\main.c", "D:\\ext\\util.c"}));
     ASSERT_EQ(childNames(*root.children[1]), (std::vector<std::string>{"App"}));
     EXPECT_EQ(root.children[1]->children[0]->files,
-              (std::vector<std::string_view>{"C:\\work\\src/board_b.c", "C:\\rooted\\r.c"}));
+              (std::vector<std::string_view>{"C:\\work\\src\\board_b.c", "C:\\rooted\\r.c"}));
     EXPECT_TRUE(root.children[2]->children.empty());
     for (const SubProject* target : root.children)
         EXPECT_FALSE(target->hasSettings()) << target->name;
@@ -220,8 +222,8 @@ TEST(XmlProjectReader, DefinesAndIncludeFoldersFollowTheTextRules)
          {},
          {"C:\\work", "C:\\work\\inc", "C:\\work\\..\\lib", "C:\\work\\sub", "S:\\abs\\inc", "C:\\rooted",
           "C:..\\drv", "C:\\work\\asm"}},
-        {"forward slashes stay", armOptions("", "../../ST_Code/Core/Inc;./x"),
-         {}, {"C:\\work\\../../ST_Code/Core/Inc", "C:\\work\\x"}},
+        {"forward slashes become backslashes", armOptions("", "../../ST_Code/Core/Inc;./x;D:/y/"),
+         {}, {"C:\\work\\..\\..\\ST_Code\\Core\\Inc", "C:\\work\\x", "D:\\y\\"}},
         {"the compiler's own folders are left out", armOptions("", "C:\\Keil\\ARM\\INC;inc", "", "C:\\Keil\\C51\\INC"),
          {}, {"C:\\work\\inc"}},
         {"C51 compiler and assembler",
@@ -231,6 +233,10 @@ TEST(XmlProjectReader, DefinesAndIncludeFoldersFollowTheTextRules)
         {"GNU toolchain blocks", "<TargetArm><Carm>" + controls("GCC_DEMO", "..\\CMSIS") + "</Carm><Aarm>"
                                      + controls("", "") + "</Aarm></TargetArm>",
          {{"GCC_DEMO", bare()}}, {"C:\\work\\..\\CMSIS"}},
+        {"C166 and C251 blocks, read like every other toolchain's",
+         "<Target166><C166>" + controls("XC16X", "..\\c166") + "</C166></Target166><Target251><C251>"
+             + controls("MX251=1", "..\\c251") + "</C251><A251>" + controls("ASM251", "") + "</A251></Target251>",
+         {{"ASM251", bare()}, {"MX251", is("1")}, {"XC16X", bare()}}, {"C:\\work\\..\\c166", "C:\\work\\..\\c251"}},
         {"settings outside a tool block are not read",
          "<TargetCommonOption>" + controls("COMMON", "common") + "</TargetCommonOption>" + controls("TOP", "top"),
          {}, {}},
@@ -323,12 +329,10 @@ TEST(XmlProjectReader, FilesOutOfTheTargetBuildAreLeftOut)
 
 TEST(XmlProjectReader, FiltersFilesByExtension)
 {
-    UvProjectReader filter;
-    filter.setExtensions({"c", "H"});
     SubProject root("p", nullptr);
     readProject(root, oneTarget("T", "", group("G", file("a.C") + file("b.h") + file("s.a51") + file("lib.lib")
                                                             + file("readme.txt"))),
-                {}, [&filter](const std::string& path) { return filter.acceptsFile(path); });
+                {}, {"c", "H"});
     EXPECT_EQ(root.children.at(0)->children.at(0)->files,
               (std::vector<std::string_view>{"C:\\work\\a.C", "C:\\work\\b.h"}));
 }
@@ -374,8 +378,8 @@ RealProject readRealProject(const std::string& relative, const std::list<std::st
         project.converter->addExtensions(extensions);
     project.converter->root->path = "C:\\keil\\";
     CapturedOutput output;
-    project.converter->readKeilProject(project.converter->root,
-                                       platform::fromHostPath(testData("xml/" + relative)));
+    KeilFile::load(platform::fromHostPath(testData("xml/" + relative)))
+        .readProject(*project.converter->root, project.converter->readingContext());
     project.output = output.text();
     return project;
 }
@@ -558,7 +562,7 @@ TEST(XmlWorkspace, MembersAreListedLikeTextWorkspaceMembers)
     const std::string workspace = platform::fromHostPath(testData("xml/m2351/FreeRTOSDemo.uvmpw"));
     Converter converter(workspace, "C:\\out");
     const std::string folder = workspace.substr(0, workspace.rfind('\\'));
-    EXPECT_EQ(converter.listKeilProjects(),
+    EXPECT_EQ(converter.listKeilProjects(KeilFile::load(workspace)),
               (std::list<std::string>{folder + "\\.\\Secure\\FreeRTOSDemo_s.uvprojx",
                                       folder + "\\.\\Nonsecure\\FreeRTOSDemo_ns.uvprojx"}));
 }
@@ -659,14 +663,15 @@ TEST(XmlRun, MalformedXmlStopsTheRunAndNamesTheFile)
     }
 }
 
-TEST(XmlRun, EmptyUvprojKeepsTheTextReader)
+TEST(XmlRun, EmptyUvprojIsNoKeilProject)
 {
     TemporaryFolder folder;
     writeFile(folder.path() / "empty.uvproj", "");
     fs::create_directory(folder.path() / "out");
     CapturedOutput output;
-    ASSERT_EQ(runConverter({"empty.uvproj", "out", "-cp", "none", "-pn", "e"}), 0);
-    EXPECT_EQ(outline(readFile(folder.path() / "out" / "e.prj")).folders.size(), 1u);
+    ASSERT_EQ(runConverter({"empty.uvproj", "out", "-cp", "none", "-pn", "e"}), 1);
+    EXPECT_EQ(output.lines().back(), "Not a Keil project file: " + folder.windowsPath() + "\\empty.uvproj");
+    EXPECT_TRUE(fs::is_empty(folder.path() / "out"));
 }
 
 TEST(XmlCorpus, EveryXmlProjectAndWorkspaceConverts)
@@ -689,12 +694,16 @@ TEST(XmlCorpus, EveryXmlProjectAndWorkspaceConverts)
         const fs::path out = folder.path() / ("out" + std::to_string(index++));
         fs::create_directory(out);
         CapturedOutput output;
-        EXPECT_EQ(runConverter({source.string(), out.string(), "-cp", "none", "-pn", "p"}), 0)
+        // Empty files committed under a project's name are named as no Keil project.
+        const bool empty = fs::file_size(source) == 0;
+        EXPECT_EQ(runConverter({source.string(), out.string(), "-cp", "none", "-pn", "p"}), empty ? 1 : 0)
             << source << "\n" << output.text();
         ASSERT_FALSE(output.lines().empty());
-        EXPECT_EQ(output.lines().back(), "Ostra/Ostra++ Project Completed!") << source;
+        EXPECT_EQ(output.lines().back(), empty ? "Not a Keil project file: " + windowsForm(source)
+                                               : "Ostra/Ostra++ Project Completed!")
+            << source;
         // A non-empty project yields at least one target below its root.
-        if (source.extension() != ".uvmpw" && fs::file_size(source) > 0) {
+        if (source.extension() != ".uvmpw" && !empty) {
             EXPECT_GE(outline(readFile(out / "p.prj")).folders.size(), 2u) << source;
         }
     }

@@ -1,10 +1,11 @@
 // Fuzz target: one Keil project file, as any bytes, through the text reader.
 #include <cstdlib>
-#include <sstream>
+#include <string_view>
 
 #include "converter.h"
 #include "errors.h"
 #include "fuzz_support.h"
+#include "reader/uv_project_reader.h"
 #include "sub_project.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -14,28 +15,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // An include folder the compiler personality names is left out of every target.
     converter.compilerIncludePaths = {"C:\\work\\\\inc", "C:\\Keil\\INC"};
     converter.root->path = "C:\\work\\";
-    converter.reader.projectNode = converter.root;
-    converter.reader.converter = &converter;
     // Odd-sized inputs also go through the extension filter.
     if (size % 2 == 1)
-        converter.reader.setExtensions({"c", "A51", ""});
+        converter.extensions = {"c", "A51", ""};
 
-    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+    const ReadingContext context = converter.readingContext();
+    UvProjectReader reader(context);
+    reader.projectNode = converter.root;
     try {
-        converter.reader.parse(in);
+        reader.parse(std::string_view(reinterpret_cast<const char*>(data), size));
     } catch (const AsciiReaderError& error) {
-        // Ending inside an option block is the only way reading a stream can fail.
+        // Ending inside an option block is the only way reading a text can fail.
         if (error.code != AsciiReaderError::UnexpectedEof)
             std::abort();
     }
 
-    // The reader only ever hangs targets under the project node and groups under targets.
+    // The reader only ever hangs targets under the project node and groups under targets;
+    // a group has settings only when its target's are part of them.
     for (const SubProject* target : converter.root->children) {
         if (target->owner != &converter || !target->files.empty() || !target->path.empty())
             std::abort();
-        for (const SubProject* group : target->children)
-            if (!group->children.empty() || group->hasSettings() || !group->path.empty())
+        for (const SubProject* group : target->children) {
+            if (!group->children.empty() || !group->path.empty())
                 std::abort();
+            if (group->hasSettings())
+                for (const std::string& folder : target->includePaths)
+                    if (!group->includePaths.contains(folder))
+                        std::abort();
+        }
     }
     return 0;
 }

@@ -1,0 +1,61 @@
+// Turning every failure of a run into its one line.
+#include "errors.h"
+
+#include <exception>
+#include <new>
+
+#include "console.h"
+
+namespace {
+
+void printReaderError(const AsciiReaderError& error)
+{
+    switch (error.code) {
+    case AsciiReaderError::UnexpectedEof: printLine(message::unexpectedEof); return;
+    case AsciiReaderError::CannotOpen: printLine(message::couldNotOpen, error.path); return;
+    case AsciiReaderError::Malformed: printLine(message::malformedXml, error.path); return;
+    case AsciiReaderError::NotKeilProject: printLine(message::notKeilProject, error.path); return;
+    case AsciiReaderError::TooManyNodes: printLine(message::tooManyNodes); return;
+    case AsciiReaderError::TooMuchOutput: printLine(message::tooMuchOutput); return;
+    }
+    printLine(message::runFailed, "reading error " + std::to_string(error.code) + " " + error.path);
+}
+
+void printOutputError(const IOERROR& error)
+{
+    switch (error.code) {
+    case IOERROR::CannotCreateDirectory: printLine(message::couldNotCreateDirectory, error.path); return;
+    case IOERROR::CannotWriteFile: printLine(message::couldNotWrite, error.path); return;
+    case IOERROR::NameLeavesDestination: printLine(message::nameLeavesDestination, error.path); return;
+    case IOERROR::CurrentFolderUnknown: printLine(message::currentFolderUnknown); return;
+    case IOERROR::OutputIsLink: printLine(message::outputIsLink, error.path); return;
+    case IOERROR::OverwritesInput: printLine(message::overwritesInput, error.path); return;
+    case IOERROR::DestinationInUse: printLine(message::destinationInUse, error.path); return;
+    case IOERROR::ProjectNameNotPlain: printLine(message::projectNameNotPlain, error.path); return;
+    }
+    printLine(message::runFailed, "file system error " + std::to_string(error.code) + " " + error.path);
+}
+
+}  // namespace
+
+int reportFailure() noexcept
+{
+    try {
+        try {
+            throw;
+        } catch (const AsciiReaderError& error) {
+            printReaderError(error);
+        } catch (const IOERROR& error) {
+            printOutputError(error);
+        } catch (const std::bad_alloc&) {
+            printLine(message::runFailed, "out of memory");
+        } catch (const std::exception& error) {
+            printLine(message::runFailed, error.what());
+        } catch (...) {
+            printLine(message::runFailed, "unknown error");
+        }
+    } catch (...) {
+        // Printing itself failed (no memory for the line): the status still tells.
+    }
+    return 1;
+}

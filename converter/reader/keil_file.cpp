@@ -1,0 +1,114 @@
+// The one entry for reading a Keil file.
+#include "keil_file.h"
+
+#include "../errors.h"
+#include "../text_util.h"
+#include "uv_project_reader.h"
+#include "xml_project_reader.h"
+#include "xml_workspace.h"
+
+namespace {
+
+bool equalIgnoringCase(std::string_view a, std::string_view b)
+{
+    return toUpper(std::string(a)) == toUpper(std::string(b));
+}
+
+// A workspace by its name: the file name, after the last "\", ends in ".mpw". A project in a
+// folder such as old.mpw.bak\ stays a project.
+bool namedLikeWorkspace(const std::string& path)
+{
+    const std::size_t separator = path.rfind('\\');
+    const std::string_view name = std::string_view(path).substr(separator == std::string::npos ? 0 : separator + 1);
+    return name.size() >= 4 && equalIgnoringCase(name.substr(name.size() - 4), ".mpw");
+}
+
+// A workspace by its content: its first line that is not blank reads [WORKSPACE].
+bool startsLikeWorkspace(std::string_view text)
+{
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
+    TextLines lines(text);
+    std::string_view line;
+    while (lines.next(line)) {
+        const std::size_t begin = line.find_first_not_of(" \t\r");
+        if (begin == std::string_view::npos)
+            continue;
+        const std::size_t end = line.find_last_not_of(" \t\r");
+        return equalIgnoringCase(line.substr(begin, end - begin + 1), "[WORKSPACE]");
+    }
+    return false;
+}
+
+// A text workspace line names a member after its first "="; real files quote the path and
+// put flags behind it (Project="..\x\x.Uv2",A), which are not part of the path.
+std::string workspaceMemberPath(const std::string& line)
+{
+    const std::size_t equals = line.find('=');
+    std::string value = trimChar(equals == std::string::npos ? line : line.substr(equals + 1), ' ');
+    if (!value.empty() && value[0] == '"') {
+        const std::size_t close = value.find('"', 1);
+        return value.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+    }
+    return trimChar(value, '"');
+}
+
+}  // namespace
+
+KeilFile KeilFile::load(const std::string& path)
+{
+    std::string content;
+    platform::FileIdentity identity;
+    if (!platform::readWholeFile(path, content, &identity))
+        throw AsciiReaderError(AsciiReaderError::CannotOpen, path);
+    return KeilFile(path, std::move(content), identity);
+}
+
+KeilFile::KeilFile(std::string path, std::string text) : KeilFile(std::move(path), std::move(text), {}) {}
+
+KeilFile::KeilFile(std::string path, std::string text, const platform::FileIdentity& identity)
+    : filePath(std::move(path)), content(std::move(text)), xml(content, filePath), fileIdentity(identity)
+{
+    switch (xml.kind()) {
+    case KeilXmlDocument::Project: fileKind = XmlProject; break;
+    case KeilXmlDocument::Workspace: fileKind = XmlWorkspace; break;
+    case KeilXmlDocument::OtherXml: fileKind = OtherXml; break;
+    case KeilXmlDocument::NotXml:
+        fileKind = namedLikeWorkspace(filePath) || startsLikeWorkspace(content) ? TextWorkspace : TextProject;
+        return;
+    }
+    // The parsed document holds its own copy.
+    content.clear();
+    content.shrink_to_fit();
+}
+
+std::list<std::string> KeilFile::members() const
+{
+    const std::string folder = filePath.substr(0, filePath.rfind('\\'));
+    if (fileKind == XmlWorkspace)
+        return xmlWorkspaceMembers(xml.root(), folder);
+
+    std::list<std::string> projects;
+    TextLines lines(content);
+    std::string_view line;
+    while (lines.next(line)) {
+        const std::string trimmed = trimChar(std::string(line), ' ');
+        if (!trimmed.empty() && trimmed[0] == 'P' && contains(trimmed, "Project"))
+            projects.push_back(folder + "\\" + workspaceMemberPath(trimmed));
+    }
+    return projects;
+}
+
+void KeilFile::readProject(SubProject& node, const ReadingContext& context) const
+{
+    if (fileKind == XmlProject) {
+        XmlProjectReader(node, context).read(xml.root());
+        return;
+    }
+    if (fileKind == XmlWorkspace || fileKind == OtherXml)
+        throw AsciiReaderError(AsciiReaderError::NotKeilProject, filePath);
+    UvProjectReader reader(context);
+    reader.projectNode = &node;
+    if (!reader.parse(content))
+        throw AsciiReaderError(AsciiReaderError::NotKeilProject, filePath);
+}

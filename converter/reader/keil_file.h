@@ -1,0 +1,51 @@
+// The one entry for reading a Keil file: read once, recognised once, parsed once.
+#pragma once
+
+#include <list>
+#include <string>
+
+#include "../platform.h"
+#include "reading_context.h"
+#include "xml_document.h"
+
+class SubProject;
+
+// A Keil file read whole, its format recognised by its name and content:
+// - an XML document (first non-blank bytes "<") by its root element: a project (.uvproj,
+//   .uvprojx), a multi-project workspace (.uvmpw), or something else (.uvoptx, .uvguix);
+// - otherwise text: a workspace when the file name ends in ".mpw" in any letter case or the
+//   first line that is not blank is "[WORKSPACE]" in any letter case, else a project (.Uv2).
+class KeilFile {
+public:
+    enum Kind { TextProject, TextWorkspace, XmlProject, XmlWorkspace, OtherXml };
+
+    // Reads and recognises the file at path. Throws AsciiReaderError CannotOpen when it
+    // cannot be read, Malformed when it starts like XML but does not parse.
+    static KeilFile load(const std::string& path);
+
+    // The same for content already in memory (tests, fuzzing).
+    KeilFile(std::string path, std::string content);
+
+    const std::string& path() const { return filePath; }
+    Kind kind() const { return fileKind; }
+    bool isWorkspace() const { return fileKind == TextWorkspace || fileKind == XmlWorkspace; }
+    const platform::FileIdentity& identity() const { return fileIdentity; }
+
+    // The project files a workspace lists, in file order, each as the workspace's folder +
+    // "\" + the path as written (an XML member with a drive is taken as written).
+    std::list<std::string> members() const;
+
+    // Reads the file as a project into node: targets, groups, files and settings. A workspace
+    // is read as a project too (a workspace member is always one); a text file that is no Keil
+    // project, or an XML document that is no project, throws AsciiReaderError NotKeilProject.
+    void readProject(SubProject& node, const ReadingContext& context) const;
+
+private:
+    KeilFile(std::string path, std::string content, const platform::FileIdentity& identity);
+
+    std::string filePath;
+    std::string content;  // the text of a text file; XML lives in xml
+    KeilXmlDocument xml;
+    Kind fileKind = TextProject;
+    platform::FileIdentity fileIdentity;
+};

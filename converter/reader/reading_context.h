@@ -1,0 +1,19 @@
+// What reading a Keil file needs from the run: its filter, the compiler's folders, the path pool.
+#pragma once
+
+#include <list>
+#include <string>
+#include <string_view>
+
+class SourcePathPool;
+
+// The run's settings that reading depends on, handed to each reader explicitly.
+struct ReadingContext {
+    const std::list<std::string>& extensions;            // accepted source extensions; empty accepts all
+    const std::list<std::string>& compilerIncludePaths;  // folders the compiler personality names
+    SourcePathPool& sourcePaths;                          // keeps every source path the tree lists
+};
+
+// True when extensions is empty or names the text after the last "." of path (the whole path
+// when it has none), compared without regard to ASCII letter case.
+bool acceptsFile(std::string_view path, const std::list<std::string>& extensions);
