@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
@@ -16,6 +17,70 @@ struct DefineValue {
     bool assigned = false;
 
     bool operator==(const DefineValue&) const = default;
+};
+
+// An ordered set or map that costs one pointer while it is empty. Most nodes are groups that
+// never hold settings, and a project may have a million of them.
+template <class Container>
+class SparseContainer {
+public:
+    using value_type = typename Container::value_type;
+    using key_type = typename Container::key_type;
+    using iterator = typename Container::const_iterator;
+    using const_iterator = typename Container::const_iterator;
+
+    SparseContainer() = default;
+    SparseContainer(const SparseContainer& other) { *this = other; }
+    SparseContainer& operator=(const SparseContainer& other)
+    {
+        items = other.empty() ? nullptr : std::make_unique<Container>(*other.items);
+        return *this;
+    }
+    SparseContainer& operator=(const Container& other)
+    {
+        items = other.empty() ? nullptr : std::make_unique<Container>(other);
+        return *this;
+    }
+
+    bool empty() const { return !items || items->empty(); }
+    std::size_t size() const { return items ? items->size() : 0; }
+    const_iterator begin() const { return get().begin(); }
+    const_iterator end() const { return get().end(); }
+    bool contains(const key_type& key) const { return items && items->contains(key); }
+    std::size_t count(const key_type& key) const { return contains(key) ? 1 : 0; }
+    const Container& get() const { return items ? *items : none(); }
+
+    // The container itself, made on first use.
+    Container& modify()
+    {
+        if (!items)
+            items = std::make_unique<Container>();
+        return *items;
+    }
+    template <class... Arguments>
+    auto insert(Arguments&&... arguments)
+    {
+        return modify().insert(std::forward<Arguments>(arguments)...);
+    }
+    template <class... Arguments>
+    auto try_emplace(Arguments&&... arguments)
+    {
+        return modify().try_emplace(std::forward<Arguments>(arguments)...);
+    }
+    auto& operator[](const key_type& key) { return modify()[key]; }
+    const auto& at(const key_type& key) const { return get().at(key); }
+
+    friend bool operator==(const SparseContainer& a, const Container& b) { return a.get() == b; }
+    friend bool operator==(const SparseContainer& a, const SparseContainer& b) { return a.get() == b.get(); }
+
+private:
+    static const Container& none()
+    {
+        static const Container empty;
+        return empty;
+    }
+
+    std::unique_ptr<Container> items;
 };
 
 // A node becomes one block of the project file, one folder below the destination, and,
@@ -55,8 +120,8 @@ public:
     std::string name;
     std::string path;                              // folder of the Keil file the node stands for, ending in "\"
     std::vector<std::string_view> files;           // reading order, duplicates kept; kept by the owner's pool
-    std::set<std::string> includePaths;            // byte order, each once
-    std::map<std::string, DefineValue> defines;    // byte order of names, each once
+    SparseContainer<std::set<std::string>> includePaths;          // byte order, each once
+    SparseContainer<std::map<std::string, DefineValue>> defines;  // byte order of names, each once
     std::vector<SubProject*> children;             // owned, creation order
     Converter* owner;
 };

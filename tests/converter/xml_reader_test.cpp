@@ -498,7 +498,7 @@ TEST(XmlRealProjects, ArmGroupAndFileOptions)
     EXPECT_EQ(source.defines, (Defines{{"PART_LM3S9B96", is("1")}, {"SIMPLICITI_CONFIG_HEADER", bare()},
                                        {"SIMPLICITI_DEBUG", bare()}, {"TARGET_IS_TEMPEST_RB1", bare()},
                                        {"rvmdk", bare()}}));
-    Folders sourceFolders = target.includePaths;
+    Folders sourceFolders = target.includePaths.get();
     sourceFolders.insert("C:\\keil\\..\\..\\..\\SimpliciTI-1.1.1\\Components\\debug");
     EXPECT_EQ(source.includePaths, sourceFolders);
     EXPECT_EQ(source.files.at(2), "C:\\keil\\simpliciti_cascade.c");
