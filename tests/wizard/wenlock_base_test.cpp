@@ -50,18 +50,12 @@ TextPlace labelPlace(const QLabel* label)
     const Qt::Alignment alignment = label->alignment();
     const int margin = label->margin();
     QRect room = label->contentsRect().marginsRemoved(QMargins(margin, margin, margin, margin));
-    // A label's indent applies to the edge its text is aligned to.
-    int indent = label->indent();
-    if (indent < 0)
-        indent = label->frameWidth() > 0 ? metrics.horizontalAdvance(QLatin1Char('x')) / 2 : 0;
-    if (alignment & Qt::AlignLeft)
-        room.setLeft(room.left() + indent);
-    if (alignment & Qt::AlignRight)
-        room.setRight(room.right() - indent);
-    if (alignment & Qt::AlignTop)
-        room.setTop(room.top() + indent);
-    if (alignment & Qt::AlignBottom)
-        room.setBottom(room.bottom() - indent);
+    // A label's indent applies to the edge its text is aligned to; an indent of -1 is half an "x" in a frame.
+    const int indent = label->indent() >= 0 ? label->indent()
+        : label->frameWidth() > 0           ? metrics.horizontalAdvance(QLatin1Char('x')) / 2
+                                            : 0;
+    room.adjust(alignment & Qt::AlignLeft ? indent : 0, alignment & Qt::AlignTop ? indent : 0,
+                alignment & Qt::AlignRight ? -indent : 0, alignment & Qt::AlignBottom ? -indent : 0);
     const QSize need = label->wordWrap()
         ? metrics.boundingRect(QRect(0, 0, room.width(), QWIDGETSIZE_MAX), Qt::TextWordWrap | alignment, label->text())
               .size()
@@ -129,8 +123,10 @@ QStringList coveringWidgets(const QWidget* widget, const QRect& drawn, const QWi
     };
     if (qobject_cast<const QGroupBox*>(widget))
         collide(widget, drawn, nullptr);
-    for (const QWidget* level = widget; level != page; level = level->parentWidget())
-        collide(level->parentWidget(), drawn.translated(widget->mapTo(level->parentWidget(), QPoint(0, 0))), level);
+    for (const QWidget* level = widget; level != page; level = level->parentWidget()) {
+        const QWidget* parent = level->parentWidget();
+        collide(parent, drawn.translated(widget->mapTo(parent, QPoint(0, 0))), level);
+    }
     return covering;
 }
 
@@ -144,7 +140,8 @@ QStringList textProblems(const QWidget* page)
             continue;
         const QString name = QStringLiteral("%1 (\"%2\")").arg(widget->objectName(), place->text.left(30));
         if (place->need.width() > place->room.width() || place->need.height() > place->room.height())
-            problems << QStringLiteral("%1 needs %2, has %3").arg(name, sizeText(place->need), sizeText(place->room.size()));
+            problems << QStringLiteral("%1 needs %2, has %3")
+                            .arg(name, sizeText(place->need), sizeText(place->room.size()));
         if (!visibleArea(widget).contains(inWindow(widget, place->drawn)))
             problems << QStringLiteral("%1 is cut off by its parent or the window").arg(name);
         const QStringList covering = coveringWidgets(widget, place->drawn, page);
@@ -166,10 +163,10 @@ QStringList hiddenDecorations(const QWidget* page)
             drawn = QRect(line->width() / 2 - 1, 0, 2, line->height()); // a sunken line is drawn in the middle
         else
             continue;
-        const QRect shown = visibleArea(widget);
-        if (!shown.contains(inWindow(widget, drawn)))
+        const QRect shown = visibleArea(widget) & inWindow(widget, drawn);
+        if (shown.size() != drawn.size())
             hidden << QStringLiteral("%1 shows %2 of %3")
-                          .arg(widget->objectName(), sizeText((shown & inWindow(widget, drawn)).size()), sizeText(drawn.size()));
+                          .arg(widget->objectName(), sizeText(shown.size()), sizeText(drawn.size()));
     }
     return hidden;
 }
