@@ -12,7 +12,7 @@ void configurePathDialog(QFileDialog& dialog, const PathDialogRequest& request)
     dialog.setObjectName(request.objectName);
     dialog.setWindowTitle(request.caption);
     dialog.setModal(true);
-    // Keil's own names mix letter cases (.Uv2, .uvproj, .uvmpw): the filter must match them all
+    // Keil's own names mix letter cases (.Uv2, .UV2, .uvproj, .UVPROJX): the filters must match them all
     // on case-sensitive file systems too.
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
     if (request.kind == PathDialogRequest::Kind::ExistingFolder) {
@@ -22,6 +22,11 @@ void configurePathDialog(QFileDialog& dialog, const PathDialogRequest& request)
         dialog.setFileMode(QFileDialog::ExistingFile);
         if (!request.filter.isEmpty())
             dialog.setNameFilter(request.filter);
+#ifndef Q_OS_WIN
+        // The desktops' own file dialogs match filter patterns by letter case; the toolkit's dialog
+        // follows the filter flags above. Windows' own dialog ignores letter case anyway.
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+#endif
     }
 
     const QFileInfo start(hostPath(request.startPath));

@@ -11,9 +11,9 @@ struct PathDialogRequest {
     enum class Kind { ExistingFile, ExistingFolder };
     Kind kind = Kind::ExistingFile;
     QString caption;
-    QString filter;     // empty: no filter
+    QString filter;     // empty: no filter; several are separated by ";;"
     QString objectName;
-    QString startPath;  // as the wizard holds it (backslashes); a file's path preselects that file
+    QString startPath;  // as the wizard holds it; a file's path preselects that file
 };
 
 // Sets up a dialog for the request without showing it.

@@ -1,13 +1,7 @@
-// Path texts as the wizard shows them (backslashes) and as the host's file system takes them.
+// Path texts as the fields hold them and as the host's file system takes them.
 #include "path_text.h"
 
 #include <QFileInfo>
-
-QString toBackslashes(const QString& path)
-{
-    QString result = path;
-    return result.replace(QLatin1Char('/'), QLatin1Char('\\'));
-}
 
 QString hostPath(const QString& path)
 {

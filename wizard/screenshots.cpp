@@ -1,5 +1,5 @@
 // Writes a PNG picture of each wizard page, filled in with the bundled example, for the README.
-// Run from the repository root under an X server (scripts/screenshots starts one).
+// Run under an X server from a folder that holds examples/ and out/wenlock/ (scripts/screenshots prepares one).
 #include "wenlock.h"
 
 #include <QAbstractButton>

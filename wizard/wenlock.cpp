@@ -5,6 +5,7 @@
 #include "settings_file.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -65,7 +66,8 @@ Wenlock::Wenlock(QWidget* parent, const char* name, bool modal, Qt::WindowFlags 
         wizardButton->setPalette(palette);
     }
 
-    lastPath = QStringLiteral("\\");
+    // The root folder (of the current drive, on Windows).
+    lastPath = QDir::toNativeSeparators(QStringLiteral("/"));
     loadSettings();
 }
 
@@ -124,7 +126,7 @@ void Wenlock::Page1LineEdit_textchanged(const QString&)
 void Wenlock::browse(QLineEdit* field, PathDialogRequest request)
 {
     request.startPath = lastPath;
-    const QString chosen = toBackslashes(hooks.askPath(this, request));
+    const QString chosen = QDir::toNativeSeparators(hooks.askPath(this, request));
     if (chosen.isEmpty())
         return;
     lastPath = chosen;
@@ -133,8 +135,12 @@ void Wenlock::browse(QLineEdit* field, PathDialogRequest request)
 
 void Wenlock::KeilUvProjectBrowseBtn_clicked()
 {
-    browse(KeilUvProjectEdit, {PathDialogRequest::Kind::ExistingFile, tr("Select a Keil Uv* Project"),
-                               tr("Keil Uv  Project (*Uv*)"), QStringLiteral("open file dialog"), {}});
+    // Workspaces (.mpw) have no "Uv" in their names; the second filter offers them beside the XML projects.
+    const QString filters = tr("Keil Uv  Project (*Uv*)") + QLatin1String(";;")
+        + tr("Keil workspaces and XML projects (*.mpw *.uvproj *.uvprojx *.uvmpw)") + QLatin1String(";;")
+        + tr("All files (*)");
+    browse(KeilUvProjectEdit, {PathDialogRequest::Kind::ExistingFile, tr("Select a Keil Uv* Project"), filters,
+                               QStringLiteral("open file dialog"), {}});
 }
 
 void Wenlock::OstraProjectBrowseBtn_clicked()

@@ -8,6 +8,7 @@
 
 #include <QProcess>
 #include <QString>
+#include <QStringDecoder>
 
 #include <functional>
 
@@ -74,4 +75,6 @@ private:
     void appendToLog(const QString& text);
 
     WenlockHooks hooks;
+    // One decoder per run: a character split between two reads of the output is kept until it is whole.
+    QStringDecoder outputDecoder;
 };

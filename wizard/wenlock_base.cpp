@@ -16,6 +16,13 @@
 
 namespace {
 
+// Every page is as wide as its banners and ends with the footer strip. The heights leave each help text
+// room for a line more than it takes at the platform's default font (DejaVu Sans, Segoe UI), at any scale.
+constexpr int pageWidth = 532;
+constexpr int footerTop = 420;
+constexpr int footerHeight = 20;
+constexpr int lineHeight = footerTop - 36; // the frame lines run from the header down to the footer
+
 template <typename Widget>
 Widget* place(Widget* widget, const char* name, int x, int y, int width, int height)
 {
@@ -26,7 +33,7 @@ Widget* place(Widget* widget, const char* name, int x, int y, int width, int hei
 
 QLabel* banner(QWidget* page, const char* name, const QPixmap& image, int y, int height)
 {
-    QLabel* label = place(new QLabel(page), name, 0, y, 532, height);
+    QLabel* label = place(new QLabel(page), name, 0, y, pageWidth, height);
     label->setPixmap(image);
     label->setScaledContents(true);
     return label;
@@ -82,7 +89,7 @@ QLineEdit* pathEdit(QWidget* parent, const char* name, int x, int y, int width, 
 
 QCheckBox* extensionCheck(QWidget* parent, const char* name, int x, int y)
 {
-    QCheckBox* check = place(new QCheckBox(parent), name, x, y, 50, 20);
+    QCheckBox* check = place(new QCheckBox(parent), name, x, y, 65, 20);
     check->setChecked(false);
     return check;
 }
@@ -104,7 +111,6 @@ WenlockBase::WenlockBase(QWidget* parent, const char* name, bool modal, Qt::Wind
 
     // Next gives way to Finish on the last page; Help stays in view, enabled only where its page says so.
     setWizardStyle(QWizard::ClassicStyle);
-    setOption(QWizard::HaveHelpButton, true);
     setButtonLayout({QWizard::Stretch, QWizard::BackButton, QWizard::NextButton, QWizard::FinishButton,
                      QWizard::CancelButton, QWizard::HelpButton});
     connect(this, &QWizard::currentIdChanged, this, &WenlockBase::updateHelpButton);
@@ -115,13 +121,19 @@ WenlockBase::WenlockBase(QWidget* parent, const char* name, bool modal, Qt::Wind
     buildPage3();
     languageChange();
 
-    resize(QSize(543, 456).expandedTo(minimumSizeHint()));
+    // The wizard's minimum size holds its page whole only when the first page is in place before the
+    // Help button is added; the window then opens large enough for every page.
+    restart();
+    setOption(QWizard::HaveHelpButton, true);
+    resize(QSize(543, 456).expandedTo(minimumSize()));
 }
 
 WenlockBase::~WenlockBase() = default;
 
 void WenlockBase::addWenlockPage(WenlockPage* page)
 {
+    // The wizard opens large enough to show the page whole, banners and frame lines included.
+    page->setMinimumSize(pageWidth, footerTop + footerHeight);
     connect(page, &WenlockPage::helpEnabledChanged, this, &WenlockBase::updateHelpButton);
     addPage(page);
 }
@@ -139,28 +151,29 @@ void WenlockBase::buildPage0()
 
     pixmapLabel3 = banner(Page0, "pixmapLabel3", image0, 0, 36);
 
-    groupBox1_3 = panel(Page0, "groupBox1_3", 140);
-    textLabel2_2 = helpText(groupBox1_3, "textLabel2_2", 10, 40, 481, 90);
-    textLabel1_3_3 = place(new QLabel(groupBox1_3), "textLabel1_3_3", 10, 10, 461, 21);
+    groupBox1_3 = panel(Page0, "groupBox1_3", 200);
+    textLabel2_2 = helpText(groupBox1_3, "textLabel2_2", 10, 44, 481, 146);
+    textLabel1_3_3 = place(new QLabel(groupBox1_3), "textLabel1_3_3", 10, 10, 461, 28);
     QFont welcomeFont = textLabel1_3_3->font();
     welcomeFont.setPointSize(12);
     textLabel1_3_3->setFont(welcomeFont);
 
-    groupBox1 = titledBox(Page0, "groupBox1", 20, 190, 500, 60);
+    groupBox1 = titledBox(Page0, "groupBox1", 20, 250, 500, 60);
     textLabel1_3 = place(new QLabel(groupBox1), "textLabel1_3", 10, 20, 110, 20);
     KeilUvProjectBrowseBtn = browseButton(groupBox1, "KeilUvProjectBrowseBtn", 410);
     KeilUvProjectEdit = pathEdit(groupBox1, "KeilUvProjectEdit", 120, 20, 280, 25);
 
-    groupBox2 = titledBox(Page0, "groupBox2", 20, 260, 500, 87);
-    textLabel1 = place(new QLabel(groupBox2), "textLabel1", 10, 21, 40, 20);
-    textLabel1_2 = place(new QLabel(groupBox2), "textLabel1_2", 10, 56, 40, 20);
+    groupBox2 = titledBox(Page0, "groupBox2", 20, 320, 500, 87);
+    textLabel1 = place(new QLabel(groupBox2), "textLabel1", 10, 21, 100, 20);
+    textLabel1_2 = place(new QLabel(groupBox2), "textLabel1_2", 10, 56, 100, 20);
     OstraProjectBrowseBtn = browseButton(groupBox2, "OstraProjectBrowseBtn", 410);
     OstraProjectEdit = pathEdit(groupBox2, "OstraProjectEdit", 120, 20, 280, 25);
     OstraNameEdit = place(new QLineEdit(groupBox2), "OstraNameEdit", 120, 55, 280, 25);
 
-    pixmapLabel3_3 = banner(Page0, "pixmapLabel3_3", image1, 360, 20);
-    line1 = verticalLine(Page0, "line1", -8, 325);
-    line1_2 = verticalLine(Page0, "line1_2", 521, 325);
+    pixmapLabel3_3 = banner(Page0, "pixmapLabel3_3", image1, footerTop, footerHeight);
+    // Page 0's lines reach one pixel into the footer, as they always have.
+    line1 = verticalLine(Page0, "line1", -8, lineHeight + 1);
+    line1_2 = verticalLine(Page0, "line1_2", 521, lineHeight + 1);
 
     addWenlockPage(Page0);
 }
@@ -170,25 +183,25 @@ void WenlockBase::buildPage1()
     Page1 = new WenlockPage(this);
     Page1->setObjectName(QStringLiteral("Page1"));
 
-    groupBox1_2 = titledBox(Page1, "groupBox1_2", 20, 150, 500, 60);
+    groupBox1_2 = titledBox(Page1, "groupBox1_2", 20, 210, 500, 60);
     MsgBrowseBtn = browseButton(groupBox1_2, "MsgBrowseBtn", 420);
     MsgPersonEdit = place(new QLineEdit(groupBox1_2), "MsgPersonEdit", 10, 20, 390, 25);
 
-    groupBox2_2_2 = titledBox(Page1, "groupBox2_2_2", 20, 220, 500, 60);
+    groupBox2_2_2 = titledBox(Page1, "groupBox2_2_2", 20, 280, 500, 60);
     AnalBrowseBtn = browseButton(groupBox2_2_2, "AnalBrowseBtn", 420);
     AnalPersonEdit = place(new QLineEdit(groupBox2_2_2), "AnalPersonEdit", 10, 20, 390, 25);
 
-    groupBox2_2 = titledBox(Page1, "groupBox2_2", 20, 290, 500, 60);
+    groupBox2_2 = titledBox(Page1, "groupBox2_2", 20, 350, 500, 60);
     CmpBrowseBtn = browseButton(groupBox2_2, "CmpBrowseBtn", 420);
     CmpPersonEdit = place(new QLineEdit(groupBox2_2), "CmpPersonEdit", 10, 20, 390, 25);
 
-    line1_2_2 = verticalLine(Page1, "line1_2_2", 521, 324);
-    line1_3 = verticalLine(Page1, "line1_3", -8, 324);
+    line1_2_2 = verticalLine(Page1, "line1_2_2", 521, lineHeight);
+    line1_3 = verticalLine(Page1, "line1_3", -8, lineHeight);
     pixmapLabel3_2 = banner(Page1, "pixmapLabel3_2", image0, 0, 36);
-    pixmapLabel3_3_2 = banner(Page1, "pixmapLabel3_3_2", image1, 360, 20);
+    pixmapLabel3_3_2 = banner(Page1, "pixmapLabel3_3_2", image1, footerTop, footerHeight);
 
-    groupBox1_3_2 = panel(Page1, "groupBox1_3_2", 100);
-    textLabel2_2_2 = helpText(groupBox1_3_2, "textLabel2_2_2", 10, 10, 481, 84);
+    groupBox1_3_2 = panel(Page1, "groupBox1_3_2", 160);
+    textLabel2_2_2 = helpText(groupBox1_3_2, "textLabel2_2_2", 10, 10, 481, 144);
 
     addWenlockPage(Page1);
 }
@@ -198,25 +211,25 @@ void WenlockBase::buildPage2()
     Page2 = new WenlockPage(this);
     Page2->setObjectName(QStringLiteral("Page2"));
 
-    groupBox1_3_2_2 = panel(Page2, "groupBox1_3_2_2", 100);
-    textLabel2_2_2_2 = helpText(groupBox1_3_2_2, "textLabel2_2_2_2", 10, 14, 481, 70);
+    groupBox1_3_2_2 = panel(Page2, "groupBox1_3_2_2", 125);
+    textLabel2_2_2_2 = helpText(groupBox1_3_2_2, "textLabel2_2_2_2", 10, 10, 481, 105);
 
-    groupBox7 = titledBox(Page2, "groupBox7", 60, 160, 420, 160);
+    groupBox7 = titledBox(Page2, "groupBox7", 60, 210, 420, 160);
     ccCheck = extensionCheck(groupBox7, "ccCheck", 120, 35);
     cxxCheck = extensionCheck(groupBox7, "cxxCheck", 190, 35);
     cCheck = extensionCheck(groupBox7, "cCheck", 260, 35);
-    textLabel2 = place(new QLabel(groupBox7), "textLabel2", 50, 116, 100, 20);
+    textLabel2 = place(new QLabel(groupBox7), "textLabel2", 40, 116, 135, 20);
     hCheck = extensionCheck(groupBox7, "hCheck", 40, 75);
     hhCheck = extensionCheck(groupBox7, "hhCheck", 120, 75);
     hppCheck = extensionCheck(groupBox7, "hppCheck", 190, 75);
     hxxCheck = extensionCheck(groupBox7, "hxxCheck", 260, 75);
     cppCheck = extensionCheck(groupBox7, "cppCheck", 40, 35);
-    CustExtEdit = place(new QLineEdit(groupBox7), "CustExtEdit", 160, 115, 144, 25);
+    CustExtEdit = place(new QLineEdit(groupBox7), "CustExtEdit", 180, 115, 144, 25);
 
-    line1_3_2 = verticalLine(Page2, "line1_3_2", -8, 324);
+    line1_3_2 = verticalLine(Page2, "line1_3_2", -8, lineHeight);
     pixmapLabel3_2_2 = banner(Page2, "pixmapLabel3_2_2", image0, 0, 36);
-    line1_2_2_2 = verticalLine(Page2, "line1_2_2_2", 521, 324);
-    pixmapLabel3_3_2_2 = banner(Page2, "pixmapLabel3_3_2_2", image1, 360, 20);
+    line1_2_2_2 = verticalLine(Page2, "line1_2_2_2", 521, lineHeight);
+    pixmapLabel3_3_2_2 = banner(Page2, "pixmapLabel3_3_2_2", image1, footerTop, footerHeight);
 
     addWenlockPage(Page2);
 }
@@ -227,10 +240,10 @@ void WenlockBase::buildPage3()
     Page3->setObjectName(QStringLiteral("Page3"));
 
     pixmapLabel3_2_2_2 = banner(Page3, "pixmapLabel3_2_2_2", image0, 0, 36);
-    pixmapLabel3_3_2_2_2 = banner(Page3, "pixmapLabel3_3_2_2_2", image1, 360, 20);
-    line1_3_2_2 = verticalLine(Page3, "line1_3_2_2", -8, 324);
-    line1_2_2_2_2 = verticalLine(Page3, "line1_2_2_2_2", 521, 324);
-    DetailsText = place(new QTextBrowser(Page3), "DetailsText", 15, 40, 505, 310);
+    pixmapLabel3_3_2_2_2 = banner(Page3, "pixmapLabel3_3_2_2_2", image1, footerTop, footerHeight);
+    line1_3_2_2 = verticalLine(Page3, "line1_3_2_2", -8, lineHeight);
+    line1_2_2_2_2 = verticalLine(Page3, "line1_2_2_2_2", 521, lineHeight);
+    DetailsText = place(new QTextBrowser(Page3), "DetailsText", 15, 40, 505, footerTop - 50);
     DetailsText->setReadOnly(true);
 
     addWenlockPage(Page3);

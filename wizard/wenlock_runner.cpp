@@ -46,6 +46,8 @@ void Wenlock::accept()
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process->setStandardInputFile(QProcess::nullDevice());
 
+    // The converter passes names on as bytes: the system's local 8-bit encoding.
+    outputDecoder = QStringDecoder(QStringDecoder::System);
     DetailsText->clear();
     DetailsText->setPlainText(tr("Initialising Project Conversion ...\n"));
 
@@ -68,7 +70,10 @@ void Wenlock::processError(QProcess::ProcessError error)
 
 void Wenlock::readFromStdout()
 {
-    appendToLog(QString::fromLocal8Bit(process->readAllStandardOutput()));
+    const QString text = outputDecoder.decode(process->readAllStandardOutput());
+    // A read that ends inside the only character it holds leaves nothing to show yet.
+    if (!text.isEmpty())
+        appendToLog(text);
 }
 
 void Wenlock::processExit()

@@ -1,4 +1,4 @@
-// Tests of the path texts: backslashes for the fields, host form for the existence test.
+// Tests of the path texts: the host form of a field's path for the existence test.
 #include "path_text.h"
 
 #include <QDir>
@@ -10,23 +10,6 @@ class PathTextTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void toBackslashes_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("absolute") << "/home/ann/demo.Uv2" << "\\home\\ann\\demo.Uv2";
-        QTest::newRow("drive and mixed") << "C:/keil\\app/demo.Uv2" << "C:\\keil\\app\\demo.Uv2";
-        QTest::newRow("doubled slashes kept doubled") << "//server//share" << "\\\\server\\\\share";
-        QTest::newRow("no slash") << "demo.Uv2" << "demo.Uv2";
-        QTest::newRow("empty") << "" << "";
-    }
-
-    void toBackslashes()
-    {
-        QFETCH(QString, path);
-        QTEST(::toBackslashes(path), "expected");
-    }
-
     void existence_data()
     {
         QTest::addColumn<QString>("relativePath");

@@ -8,8 +8,170 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTest>
 #include <QTextBrowser>
+
+#include <optional>
+
+namespace {
+
+QString sizeText(const QSize& size)
+{
+    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+}
+
+QRect inWindow(const QWidget* widget, const QRect& rect)
+{
+    return rect.translated(widget->mapTo(widget->window(), QPoint(0, 0)));
+}
+
+// The part of the window through which a widget shows: its rectangle cut by every ancestor's.
+QRect visibleArea(const QWidget* widget)
+{
+    QRect area = inWindow(widget, widget->rect());
+    for (const QWidget* ancestor = widget->parentWidget(); ancestor; ancestor = ancestor->parentWidget())
+        area &= inWindow(ancestor, ancestor->rect());
+    return area;
+}
+
+// Where a widget draws its text (its own coordinates), the room it has there and the room the text needs.
+struct TextPlace {
+    QString text;
+    QRect room;
+    QSize need;
+    QRect drawn;
+};
+
+TextPlace labelPlace(const QLabel* label)
+{
+    const QFontMetrics metrics = label->fontMetrics();
+    const Qt::Alignment alignment = label->alignment();
+    const int margin = label->margin();
+    QRect room = label->contentsRect().marginsRemoved(QMargins(margin, margin, margin, margin));
+    // A label's indent applies to the edge its text is aligned to; an indent of -1 is half an "x" in a frame.
+    const int indent = label->indent() >= 0 ? label->indent()
+        : label->frameWidth() > 0           ? metrics.horizontalAdvance(QLatin1Char('x')) / 2
+                                            : 0;
+    room.adjust(alignment & Qt::AlignLeft ? indent : 0, alignment & Qt::AlignTop ? indent : 0,
+                alignment & Qt::AlignRight ? -indent : 0, alignment & Qt::AlignBottom ? -indent : 0);
+    const QSize need = label->wordWrap()
+        ? metrics.boundingRect(QRect(0, 0, room.width(), QWIDGETSIZE_MAX), Qt::TextWordWrap | alignment, label->text())
+              .size()
+        : metrics.size(0, label->text());
+    return {label->text(), room, need, QStyle::alignedRect(label->layoutDirection(), alignment, need, room)};
+}
+
+TextPlace buttonPlace(const QAbstractButton* button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const bool check = qobject_cast<const QCheckBox*>(button);
+    if (auto* push = qobject_cast<const QPushButton*>(button)) {
+        if (push->autoDefault())
+            option.features |= QStyleOptionButton::AutoDefaultButton;
+        if (push->isDefault())
+            option.features |= QStyleOptionButton::DefaultButton;
+    }
+    // The style draws a check box's text beside its indicator, a push button's inside its bevel.
+    const QRect room = button->style()->subElementRect(
+        check ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents, &option, button);
+    const QSize need = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
+    const Qt::Alignment alignment = check ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter;
+    return {button->text(), room, need, QStyle::alignedRect(button->layoutDirection(), alignment, need, room)};
+}
+
+TextPlace titlePlace(const QGroupBox* box)
+{
+    QStyleOptionGroupBox option;
+    option.initFrom(box);
+    option.text = box->title();
+    option.lineWidth = 1;
+    option.textAlignment = box->alignment();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    if (box->isFlat())
+        option.features |= QStyleOptionFrame::Flat;
+    // The style makes the title's rectangle as large as its text; the title has the box's width above its contents.
+    const QRect drawn = box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
+    const QSize need = box->fontMetrics().size(Qt::TextShowMnemonic, box->title());
+    return {box->title(), box->rect(), need, drawn};
+}
+
+std::optional<TextPlace> textPlace(const QWidget* widget)
+{
+    if (auto* label = qobject_cast<const QLabel*>(widget); label && !label->text().isEmpty())
+        return labelPlace(label);
+    if (auto* button = qobject_cast<const QAbstractButton*>(widget); button && !button->text().isEmpty())
+        return buttonPlace(button);
+    if (auto* box = qobject_cast<const QGroupBox*>(widget); box && !box->title().isEmpty())
+        return titlePlace(box);
+    return std::nullopt;
+}
+
+// Other widgets of the page drawn where the text is: its siblings, its ancestors' siblings up to the
+// page, and for a group-box title the box's own children.
+QStringList coveringWidgets(const QWidget* widget, const QRect& drawn, const QWidget* page)
+{
+    QStringList covering;
+    auto collide = [&](const QWidget* parent, const QRect& area, const QWidget* skip) {
+        for (const QWidget* other : parent->findChildren<const QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (other != skip && other->isVisible() && other->geometry().intersects(area))
+                covering << other->objectName();
+        }
+    };
+    if (qobject_cast<const QGroupBox*>(widget))
+        collide(widget, drawn, nullptr);
+    for (const QWidget* level = widget; level != page; level = level->parentWidget()) {
+        const QWidget* parent = level->parentWidget();
+        collide(parent, drawn.translated(widget->mapTo(parent, QPoint(0, 0))), level);
+    }
+    return covering;
+}
+
+// Every reason why a text of the page is not shown whole, each naming its widget.
+QStringList textProblems(const QWidget* page)
+{
+    QStringList problems;
+    for (const QWidget* widget : page->findChildren<const QWidget*>()) {
+        const std::optional<TextPlace> place = textPlace(widget);
+        if (!place || !widget->isVisible())
+            continue;
+        const QString name = QStringLiteral("%1 (\"%2\")").arg(widget->objectName(), place->text.left(30));
+        if (place->need.width() > place->room.width() || place->need.height() > place->room.height())
+            problems << QStringLiteral("%1 needs %2, has %3")
+                            .arg(name, sizeText(place->need), sizeText(place->room.size()));
+        if (!visibleArea(widget).contains(inWindow(widget, place->drawn)))
+            problems << QStringLiteral("%1 is cut off by its parent or the window").arg(name);
+        const QStringList covering = coveringWidgets(widget, place->drawn, page);
+        if (!covering.isEmpty())
+            problems << QStringLiteral("%1 is covered by %2").arg(name, covering.join(QStringLiteral(", ")));
+    }
+    return problems;
+}
+
+// The pixels of a banner, or the middle of a frame line, that are not shown.
+QStringList hiddenDecorations(const QWidget* page)
+{
+    QStringList hidden;
+    for (const QWidget* widget : page->findChildren<const QWidget*>(Qt::FindDirectChildrenOnly)) {
+        QRect drawn;
+        if (auto* label = qobject_cast<const QLabel*>(widget); label && !label->pixmap().isNull())
+            drawn = label->rect();
+        else if (auto* line = qobject_cast<const QFrame*>(widget); line && line->frameShape() == QFrame::VLine)
+            drawn = QRect(line->width() / 2 - 1, 0, 2, line->height()); // a sunken line is drawn in the middle
+        else
+            continue;
+        const QRect shown = visibleArea(widget) & inWindow(widget, drawn);
+        if (shown.size() != drawn.size())
+            hidden << QStringLiteral("%1 shows %2 of %3")
+                          .arg(widget->objectName(), sizeText(shown.size()), sizeText(drawn.size()));
+    }
+    return hidden;
+}
+
+} // namespace
 
 class WenlockBaseTest : public QObject {
     Q_OBJECT
@@ -24,62 +186,62 @@ private slots:
             QTest::newRow(name) << QString::fromLatin1(className) << QString::fromLatin1(parent) << QRect(x, y, w, h);
         };
         row("pixmapLabel3", "QLabel", "Page0", 0, 0, 532, 36);
-        row("groupBox1_3", "QGroupBox", "Page0", 20, 40, 500, 140);
-        row("textLabel2_2", "QLabel", "groupBox1_3", 10, 40, 481, 90);
-        row("textLabel1_3_3", "QLabel", "groupBox1_3", 10, 10, 461, 21);
-        row("groupBox1", "QGroupBox", "Page0", 20, 190, 500, 60);
+        row("groupBox1_3", "QGroupBox", "Page0", 20, 40, 500, 200);
+        row("textLabel2_2", "QLabel", "groupBox1_3", 10, 44, 481, 146);
+        row("textLabel1_3_3", "QLabel", "groupBox1_3", 10, 10, 461, 28);
+        row("groupBox1", "QGroupBox", "Page0", 20, 250, 500, 60);
         row("textLabel1_3", "QLabel", "groupBox1", 10, 20, 110, 20);
         row("KeilUvProjectBrowseBtn", "QPushButton", "groupBox1", 410, 20, 75, 25);
         row("KeilUvProjectEdit", "QLineEdit", "groupBox1", 120, 20, 280, 25);
-        row("groupBox2", "QGroupBox", "Page0", 20, 260, 500, 87);
-        row("textLabel1", "QLabel", "groupBox2", 10, 21, 40, 20);
-        row("textLabel1_2", "QLabel", "groupBox2", 10, 56, 40, 20);
+        row("groupBox2", "QGroupBox", "Page0", 20, 320, 500, 87);
+        row("textLabel1", "QLabel", "groupBox2", 10, 21, 100, 20);
+        row("textLabel1_2", "QLabel", "groupBox2", 10, 56, 100, 20);
         row("OstraProjectBrowseBtn", "QPushButton", "groupBox2", 410, 20, 75, 25);
         row("OstraProjectEdit", "QLineEdit", "groupBox2", 120, 20, 280, 25);
         row("OstraNameEdit", "QLineEdit", "groupBox2", 120, 55, 280, 25);
-        row("pixmapLabel3_3", "QLabel", "Page0", 0, 360, 532, 20);
-        row("line1", "QFrame", "Page0", -8, 36, 20, 325);
-        row("line1_2", "QFrame", "Page0", 521, 36, 20, 325);
+        row("pixmapLabel3_3", "QLabel", "Page0", 0, 420, 532, 20);
+        row("line1", "QFrame", "Page0", -8, 36, 20, 385);
+        row("line1_2", "QFrame", "Page0", 521, 36, 20, 385);
 
-        row("groupBox1_2", "QGroupBox", "Page1", 20, 150, 500, 60);
+        row("groupBox1_2", "QGroupBox", "Page1", 20, 210, 500, 60);
         row("MsgBrowseBtn", "QPushButton", "groupBox1_2", 420, 20, 75, 25);
         row("MsgPersonEdit", "QLineEdit", "groupBox1_2", 10, 20, 390, 25);
-        row("groupBox2_2_2", "QGroupBox", "Page1", 20, 220, 500, 60);
+        row("groupBox2_2_2", "QGroupBox", "Page1", 20, 280, 500, 60);
         row("AnalBrowseBtn", "QPushButton", "groupBox2_2_2", 420, 20, 75, 25);
         row("AnalPersonEdit", "QLineEdit", "groupBox2_2_2", 10, 20, 390, 25);
-        row("groupBox2_2", "QGroupBox", "Page1", 20, 290, 500, 60);
+        row("groupBox2_2", "QGroupBox", "Page1", 20, 350, 500, 60);
         row("CmpBrowseBtn", "QPushButton", "groupBox2_2", 420, 20, 75, 25);
         row("CmpPersonEdit", "QLineEdit", "groupBox2_2", 10, 20, 390, 25);
-        row("line1_2_2", "QFrame", "Page1", 521, 36, 20, 324);
-        row("line1_3", "QFrame", "Page1", -8, 36, 20, 324);
+        row("line1_2_2", "QFrame", "Page1", 521, 36, 20, 384);
+        row("line1_3", "QFrame", "Page1", -8, 36, 20, 384);
         row("pixmapLabel3_2", "QLabel", "Page1", 0, 0, 532, 36);
-        row("pixmapLabel3_3_2", "QLabel", "Page1", 0, 360, 532, 20);
-        row("groupBox1_3_2", "QGroupBox", "Page1", 20, 40, 500, 100);
-        row("textLabel2_2_2", "QLabel", "groupBox1_3_2", 10, 10, 481, 84);
+        row("pixmapLabel3_3_2", "QLabel", "Page1", 0, 420, 532, 20);
+        row("groupBox1_3_2", "QGroupBox", "Page1", 20, 40, 500, 160);
+        row("textLabel2_2_2", "QLabel", "groupBox1_3_2", 10, 10, 481, 144);
 
-        row("groupBox1_3_2_2", "QGroupBox", "Page2", 20, 40, 500, 100);
-        row("textLabel2_2_2_2", "QLabel", "groupBox1_3_2_2", 10, 14, 481, 70);
-        row("groupBox7", "QGroupBox", "Page2", 60, 160, 420, 160);
-        row("ccCheck", "QCheckBox", "groupBox7", 120, 35, 50, 20);
-        row("cxxCheck", "QCheckBox", "groupBox7", 190, 35, 50, 20);
-        row("cCheck", "QCheckBox", "groupBox7", 260, 35, 50, 20);
-        row("textLabel2", "QLabel", "groupBox7", 50, 116, 100, 20);
-        row("hCheck", "QCheckBox", "groupBox7", 40, 75, 50, 20);
-        row("hhCheck", "QCheckBox", "groupBox7", 120, 75, 50, 20);
-        row("hppCheck", "QCheckBox", "groupBox7", 190, 75, 50, 20);
-        row("hxxCheck", "QCheckBox", "groupBox7", 260, 75, 50, 20);
-        row("cppCheck", "QCheckBox", "groupBox7", 40, 35, 50, 20);
-        row("CustExtEdit", "QLineEdit", "groupBox7", 160, 115, 144, 25);
-        row("line1_3_2", "QFrame", "Page2", -8, 36, 20, 324);
+        row("groupBox1_3_2_2", "QGroupBox", "Page2", 20, 40, 500, 125);
+        row("textLabel2_2_2_2", "QLabel", "groupBox1_3_2_2", 10, 10, 481, 105);
+        row("groupBox7", "QGroupBox", "Page2", 60, 210, 420, 160);
+        row("ccCheck", "QCheckBox", "groupBox7", 120, 35, 65, 20);
+        row("cxxCheck", "QCheckBox", "groupBox7", 190, 35, 65, 20);
+        row("cCheck", "QCheckBox", "groupBox7", 260, 35, 65, 20);
+        row("textLabel2", "QLabel", "groupBox7", 40, 116, 135, 20);
+        row("hCheck", "QCheckBox", "groupBox7", 40, 75, 65, 20);
+        row("hhCheck", "QCheckBox", "groupBox7", 120, 75, 65, 20);
+        row("hppCheck", "QCheckBox", "groupBox7", 190, 75, 65, 20);
+        row("hxxCheck", "QCheckBox", "groupBox7", 260, 75, 65, 20);
+        row("cppCheck", "QCheckBox", "groupBox7", 40, 35, 65, 20);
+        row("CustExtEdit", "QLineEdit", "groupBox7", 180, 115, 144, 25);
+        row("line1_3_2", "QFrame", "Page2", -8, 36, 20, 384);
         row("pixmapLabel3_2_2", "QLabel", "Page2", 0, 0, 532, 36);
-        row("line1_2_2_2", "QFrame", "Page2", 521, 36, 20, 324);
-        row("pixmapLabel3_3_2_2", "QLabel", "Page2", 0, 360, 532, 20);
+        row("line1_2_2_2", "QFrame", "Page2", 521, 36, 20, 384);
+        row("pixmapLabel3_3_2_2", "QLabel", "Page2", 0, 420, 532, 20);
 
         row("pixmapLabel3_2_2_2", "QLabel", "Page3", 0, 0, 532, 36);
-        row("pixmapLabel3_3_2_2_2", "QLabel", "Page3", 0, 360, 532, 20);
-        row("line1_3_2_2", "QFrame", "Page3", -8, 36, 20, 324);
-        row("line1_2_2_2_2", "QFrame", "Page3", 521, 36, 20, 324);
-        row("DetailsText", "QTextBrowser", "Page3", 15, 40, 505, 310);
+        row("pixmapLabel3_3_2_2_2", "QLabel", "Page3", 0, 420, 532, 20);
+        row("line1_3_2_2", "QFrame", "Page3", -8, 36, 20, 384);
+        row("line1_2_2_2_2", "QFrame", "Page3", 521, 36, 20, 384);
+        row("DetailsText", "QTextBrowser", "Page3", 15, 40, 505, 370);
     }
 
     void widgets()
@@ -294,13 +456,32 @@ private slots:
         QCOMPARE(colours.size(), 16);
     }
 
+    // Every text of every page shows whole at the platform's font, and so do the banners and the frame lines.
+    void everythingShowsWhole()
+    {
+        WenlockBase form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QStringList problems;
+        for (int id : form.pageIds()) {
+            while (form.currentId() != id)
+                form.next();
+            const QWidget* page = form.currentPage();
+            for (const QString& problem : textProblems(page) + hiddenDecorations(page))
+                problems << page->objectName() + QLatin1Char('/') + problem;
+        }
+        for (const QString& problem : std::as_const(problems))
+            qWarning().noquote() << problem;
+        QVERIFY2(problems.isEmpty(), "a text, banner or frame line is not shown whole: see the warnings above");
+    }
+
     void frame()
     {
         WenlockBase form;
         QCOMPARE(form.objectName(), QStringLiteral("WenlockBase"));
         QCOMPARE(WenlockBase(nullptr, "named").objectName(), QStringLiteral("named"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Wenlock 1.2"));
-        QCOMPARE(form.size(), QSize(543, 456).expandedTo(form.minimumSizeHint()));
+        QCOMPARE(form.size(), QSize(543, 456).expandedTo(form.minimumSize()));
         QCOMPARE(form.palette().color(QPalette::Window), QColor(255, 255, 255));
         QCOMPARE(form.windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
         for (QWizard::WizardButton which :

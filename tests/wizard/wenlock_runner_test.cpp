@@ -1,4 +1,4 @@
-// Tests of the conversion run: the real converter from end to end, failures, and stand-in converters on the PATH.
+// Tests of the conversion run: the real converter from end to end, failures, and a stand-in converter.
 #include "wenlock.h"
 
 #include <QAbstractButton>
@@ -7,15 +7,29 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
 #include <memory>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cerrno>
+#include <signal.h>
+#endif
+
 namespace {
 
-const QString examples = QStringLiteral(WENLOCK_EXAMPLES);
+// The fields take paths in the platform's own form, as the Browse dialogs give them.
+QString native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+const QString examples = native(QStringLiteral(WENLOCK_EXAMPLES));
 const QString initialising = QStringLiteral("Initialising Project Conversion ...\n");
 const QString failureText = QStringLiteral("Project Conversion Failed!\nPlease check the details log and try again.");
 
@@ -35,7 +49,6 @@ private:
     QString settingsFile;
     QString converterProgram = QStringLiteral("Tamsel");
     QStringList failures; // caption and text of every failure box
-    QByteArray originalPath;
 
     std::unique_ptr<Wenlock> makeWizard()
     {
@@ -67,25 +80,21 @@ private:
         QCOMPARE(wizard.currentPage(), wizard.Page3);
     }
 
-    // Puts an executable script named Tamsel first on the PATH that the wizard's child inherits.
-    void installStandIn(const QByteArray& body)
+    // The next wizard runs the stand-in converter, which follows this plan (see converter_stand_in.cpp).
+    void useStandIn(const QByteArray& plan)
     {
-        const QString folder = scratch.filePath(QStringLiteral("stand-in"));
-        QDir().mkpath(folder);
-        QFile script(folder + QStringLiteral("/Tamsel"));
-        QVERIFY(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        script.write("#!/bin/sh\n" + body + "\n");
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("PATH", QFile::encodeName(folder) + ':' + originalPath);
+        converterProgram = QStringLiteral(WENLOCK_STAND_IN);
+        qputenv("WENLOCK_STAND_IN", plan);
     }
+
+    static QByteArray writeStep(const QByteArray& bytes) { return "out:" + bytes.toHex(); }
 
     static QString log(const Wenlock& wizard) { return wizard.DetailsText->toPlainText(); }
 
     // Starts a run of a converter that says nothing and waits; nullptr when it did not start.
     std::unique_ptr<Wenlock> startSilentRun()
     {
-        installStandIn("exec sleep 60");
+        useStandIn("wait:60000");
         auto wizard = makeWizard();
         if (!wizard)
             return nullptr;
@@ -96,26 +105,29 @@ private:
         return wizard;
     }
 
-    // True when the process is gone; where that cannot be seen, always true.
+    // True when no process with this id is left, not even one that has ended but was not yet reaped.
     static bool processGone(qint64 pid)
     {
-#ifdef Q_OS_LINUX
-        return !QFile::exists(QStringLiteral("/proc/%1").arg(pid));
+#ifdef Q_OS_WIN
+        HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, DWORD(pid));
+        if (!handle)
+            return true;
+        const bool ended = WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
+        CloseHandle(handle);
+        return ended;
 #else
-        Q_UNUSED(pid);
-        return true;
+        return ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
 #endif
     }
 
 private slots:
     void initTestCase()
     {
-#ifdef Q_OS_WIN
-        QSKIP("the stand-in converters are shell scripts");
-#endif
         QVERIFY(scratch.isValid());
         settingsFile = scratch.filePath(QStringLiteral("settings.txt"));
-        originalPath = qgetenv("PATH");
+        // The wizard finds the converter built here by its name, through the search path its child inherits.
+        const QByteArray folder = QFile::encodeName(native(QStringLiteral(WENLOCK_CONVERTER_DIR)));
+        qputenv("PATH", folder + QDir::listSeparator().toLatin1() + qgetenv("PATH"));
     }
 
     void init()
@@ -125,18 +137,18 @@ private slots:
         QFile::remove(settingsFile);
     }
 
-    void cleanup() { qputenv("PATH", originalPath); }
+    void cleanup() { qunsetenv("WENLOCK_STAND_IN"); }
 
     void convertsTheExampleWorkspace()
     {
         QTemporaryDir destination;
         auto wizard = makeWizard();
         QVERIFY(wizard);
-        const QString keil = examples + QStringLiteral("/workspace/demo.mpw");
-        const QString message = examples + QStringLiteral("/personality/demo.p_s");
-        const QString analyser = examples + QStringLiteral("/personality/demo.p_a");
-        const QString compiler = examples + QStringLiteral("/personality/demo.p_c");
-        fillAndGoToPage3(*wizard, keil, destination.path(), message, analyser, compiler);
+        const QString keil = native(examples + QStringLiteral("/workspace/demo.mpw"));
+        const QString message = native(examples + QStringLiteral("/personality/demo.p_s"));
+        const QString analyser = native(examples + QStringLiteral("/personality/demo.p_a"));
+        const QString compiler = native(examples + QStringLiteral("/personality/demo.p_c"));
+        fillAndGoToPage3(*wizard, keil, native(destination.path()), message, analyser, compiler);
         wizard->button(QWizard::BackButton)->click();
         wizard->cCheck->setChecked(true);
         wizard->hCheck->setChecked(true);
@@ -147,15 +159,15 @@ private slots:
                                               "Ostra / Ostra++ Project Name:\ndemo\n\nMessage Personality:\n%3\n\n"
                                               "Template Analyser Personality:\n%4\n\nCompiler Personality:\n%5\n\n"
                                               "File Extensions:\nc,h,s,a51\n")
-                                   .arg(keil, destination.path(), message, analyser, compiler));
+                                   .arg(keil, native(destination.path()), message, analyser, compiler));
         QVERIFY(wizard->button(QWizard::FinishButton)->isEnabled());
 
         wizard->button(QWizard::FinishButton)->click();
         QVERIFY(wizard->process);
         QCOMPARE(wizard->process->program(), QStringLiteral("Tamsel"));
         QCOMPARE(wizard->process->arguments(),
-                 (QStringList{keil, destination.path(), "-cp", compiler, "-pn", "demo", "-mp", message, "-ap", analyser,
-                              "-ext", "c,h,s,a51"}));
+                 (QStringList{keil, native(destination.path()), "-cp", compiler, "-pn", "demo", "-mp", message, "-ap",
+                              analyser, "-ext", "c,h,s,a51"}));
         QVERIFY(log(*wizard).startsWith(initialising));
         QVERIFY(!wizard->button(QWizard::FinishButton)->isEnabled()); // one run at a time
 
@@ -186,18 +198,17 @@ private slots:
 
     void failedRunShowsTheBox()
     {
-        const QString destination = scratch.filePath(QStringLiteral("gone"));
+        const QString destination = native(scratch.filePath(QStringLiteral("gone")));
         QVERIFY(QDir().mkpath(destination));
         auto wizard = makeWizard();
         QVERIFY(wizard);
-        const QString compiler = examples + QStringLiteral("/personality/demo.p_c");
-        fillAndGoToPage3(*wizard, examples + QStringLiteral("/workspace/demo.mpw"), destination, {}, {}, compiler);
+        const QString keil = native(examples + QStringLiteral("/workspace/demo.mpw"));
+        const QString compiler = native(examples + QStringLiteral("/personality/demo.p_c"));
+        fillAndGoToPage3(*wizard, keil, destination, {}, {}, compiler);
         QVERIFY(QDir(destination).removeRecursively());
 
         wizard->button(QWizard::FinishButton)->click();
-        QCOMPARE(wizard->process->arguments(),
-                 (QStringList{examples + QStringLiteral("/workspace/demo.mpw"), destination, "-cp", compiler, "-pn",
-                              "demo"}));
+        QCOMPARE(wizard->process->arguments(), (QStringList{keil, destination, "-cp", compiler, "-pn", "demo"}));
         QTRY_VERIFY_WITH_TIMEOUT(!wizard->runActive(), 60000);
         QCOMPARE(failures, (QStringList{QStringLiteral("Wenlock"), failureText}));
         QVERIFY2(log(*wizard).contains(QLatin1String("\nCould not write file: ")), qPrintable(log(*wizard)));
@@ -214,8 +225,8 @@ private slots:
         converterProgram = QStringLiteral("Tamsel-not-installed-anywhere");
         auto wizard = makeWizard();
         QVERIFY(wizard);
-        fillAndGoToPage3(*wizard, examples + QStringLiteral("/workspace/demo.mpw"), scratch.path(), {}, {},
-                         examples + QStringLiteral("/personality/demo.p_c"));
+        fillAndGoToPage3(*wizard, native(examples + QStringLiteral("/workspace/demo.mpw")), native(scratch.path()), {},
+                         {}, native(examples + QStringLiteral("/personality/demo.p_c")));
         wizard->button(QWizard::FinishButton)->click();
         QTRY_COMPARE_WITH_TIMEOUT(log(*wizard),
                                   initialising
@@ -229,11 +240,11 @@ private slots:
 
     void argumentsArriveOneEach()
     {
-        installStandIn("for argument in \"$@\"; do printf '[%s]\\n' \"$argument\"; done");
-        const QString folder = scratch.filePath(QStringLiteral("with blank"));
+        useStandIn("args");
+        const QString folder = native(scratch.filePath(QStringLiteral("with blank")));
         QVERIFY(QDir().mkpath(folder));
-        const QString keil = folder + QStringLiteral("/my project.Uv2");
-        const QString compiler = folder + QStringLiteral("/my compiler.p_c");
+        const QString keil = native(folder + QStringLiteral("/my project.Uv2"));
+        const QString compiler = native(folder + QStringLiteral("/my compiler.p_c"));
         for (const QString& path : {keil, compiler}) {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -249,16 +260,39 @@ private slots:
                                                   .arg(keil, folder, compiler));
     }
 
+    void outputIsAppendedPieceByPiece_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<int>("splitAt");      // the character before which the first piece ends...
+        QTest::addColumn<bool>("intoCharacter"); // ...or one byte into it, where it takes more than one byte
+        QTest::newRow("line split between words") << "Creating Group\n" << 8 << false;
+        QTest::newRow("character split between reads")
+            << QStringLiteral("  Creating Group - Ölmühle\n") << 22 << true;
+    }
+
     void outputIsAppendedPieceByPiece()
     {
-        installStandIn("printf 'Creating'; sleep 1; printf ' Group\\n'; exit 0");
+        QFETCH(QString, output);
+        QFETCH(int, splitAt);
+        QFETCH(bool, intoCharacter);
+        // The converter writes names in the system's local 8-bit encoding.
+        QStringEncoder encode(QStringEncoder::System);
+        QByteArray first = encode(output.left(splitAt));
+        QByteArray second = encode(output.mid(splitAt));
+        const qsizetype characterBytes = QByteArray(encode(output.mid(splitAt, 1))).size();
+        if (intoCharacter && characterBytes > 1) {
+            first += second.left(1);
+            second.remove(0, 1);
+        }
+        useStandIn(writeStep(first) + " wait:1000 " + writeStep(second));
         auto wizard = makeWizard();
         QVERIFY(wizard);
         fillAndGoToPage3(*wizard, scratch.path(), scratch.path(), {}, {}, scratch.path());
         wizard->button(QWizard::FinishButton)->click();
         QTRY_VERIFY_WITH_TIMEOUT(!wizard->runActive(), 10000);
-        // One output line split over two pieces lands in two paragraphs.
-        QCOMPARE(log(*wizard), initialising + QStringLiteral("\nCreating\n Group\n\nProject Converted Successfully!"));
+        // Each piece lands in a paragraph of its own, and a character split between them comes out whole.
+        QCOMPARE(log(*wizard), initialising + QLatin1Char('\n') + output.left(splitAt) + QLatin1Char('\n')
+                                   + output.mid(splitAt) + QStringLiteral("\nProject Converted Successfully!"));
     }
 
     void silentConverterKeepsTheWindowResponsiveAndCancelKillsIt()

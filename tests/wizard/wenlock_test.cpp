@@ -45,6 +45,8 @@ private:
     QString missingPath;
     QList<PathDialogRequest> requests;
     QStringList answers;
+    const QStringList keilFolderNames{"demo.Uv2", "old.UV2",   "app.uvproj", "APP2.UVPROJX",     "set.uvmpw",
+                                      "ws.mpw",   "OLD.MPW",   "notes.txt",  "Uvision notes.txt"};
 
     // "FILE", "DIR" and "MISSING" in table rows stand for the paths made in initTestCase.
     QString resolve(const QString& text) const
@@ -91,6 +93,8 @@ private:
 private slots:
     void initTestCase()
     {
+        // The toolkit's own dialogs on every platform, so the tests can work them.
+        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
         QVERIFY(scratch.isValid());
         existingFile = scratch.filePath(QStringLiteral("demo.p_c"));
         writeFile(existingFile, "-i\\inc\n");
@@ -116,7 +120,7 @@ private slots:
         QVERIFY(wizard->button(QWizard::CancelButton)->isEnabled());
         QVERIFY(wizard->button(QWizard::HelpButton)->isVisible());
         QVERIFY(!wizard->button(QWizard::HelpButton)->isEnabled());
-        QCOMPARE(wizard->lastPath, QStringLiteral("\\"));
+        QCOMPARE(wizard->lastPath, QString(QDir::separator())); // the root folder
         QVERIFY(wizard->extensionList.isEmpty());
         QVERIFY(!wizard->process);
         for (QWizard::WizardButton which :
@@ -181,11 +185,12 @@ private slots:
 #endif
         auto wizard = makeWizard();
         QVERIFY(wizard);
-        wizard->KeilUvProjectEdit->setText(toBackslashes(existingFile));
-        wizard->OstraProjectEdit->setText(toBackslashes(existingFolder));
+        const QString project = QString(existingFile).replace(QLatin1Char('/'), QLatin1Char('\\'));
+        wizard->KeilUvProjectEdit->setText(project);
+        wizard->OstraProjectEdit->setText(QString(existingFolder).replace(QLatin1Char('/'), QLatin1Char('\\')));
         wizard->OstraNameEdit->setText(QStringLiteral("demo"));
         QVERIFY(nextEnabled(*wizard));
-        QCOMPARE(wizard->KeilUvProjectEdit->text(), toBackslashes(existingFile)); // shown as typed
+        QCOMPARE(wizard->KeilUvProjectEdit->text(), project); // shown as typed
     }
 
     void typingChecksPage0()
@@ -323,7 +328,9 @@ private slots:
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("dialogName");
         QTest::newRow("Keil project") << "KeilUvProjectBrowseBtn" << "KeilUvProjectEdit" << false
-                                      << "Select a Keil Uv* Project" << "Keil Uv  Project (*Uv*)"
+                                      << "Select a Keil Uv* Project"
+                                      << "Keil Uv  Project (*Uv*);;Keil workspaces and XML projects (*.mpw *.uvproj "
+                                         "*.uvprojx *.uvmpw);;All files (*)"
                                       << "open file dialog";
         QTest::newRow("destination") << "OstraProjectBrowseBtn" << "OstraProjectEdit" << true
                                      << "Select the Ostra/Ostra++ Project Destination Directory" << ""
@@ -356,15 +363,17 @@ private slots:
         QTEST(first.caption, "caption");
         QTEST(first.filter, "filter");
         QTEST(first.objectName, "dialogName");
-        QCOMPARE(first.startPath, QStringLiteral("\\"));
-        QCOMPARE(edit->text(), QStringLiteral("\\chosen\\one\\x.y"));
-        QCOMPARE(wizard->lastPath, QStringLiteral("\\chosen\\one\\x.y"));
+        QCOMPARE(first.startPath, QString(QDir::separator()));
+        // The platform's own separators: "\\" on Windows, "/" elsewhere.
+        const QString chosen = QDir::toNativeSeparators(QStringLiteral("/chosen/one/x.y"));
+        QCOMPARE(edit->text(), chosen);
+        QCOMPARE(wizard->lastPath, chosen);
 
         // Every dialog opens where the last one ended.
         wizard->CmpBrowseBtn->click();
         QCOMPARE(requests.size(), 2);
-        QCOMPARE(requests.constLast().startPath, QStringLiteral("\\chosen\\one\\x.y"));
-        QCOMPARE(wizard->CmpPersonEdit->text(), QStringLiteral("C:\\chosen\\two"));
+        QCOMPARE(requests.constLast().startPath, chosen);
+        QCOMPARE(wizard->CmpPersonEdit->text(), QDir::toNativeSeparators(QStringLiteral("C:/chosen/two")));
     }
 
     void cancelledDialogChangesNothing()
@@ -375,8 +384,8 @@ private slots:
         wizard->AnalBrowseBtn->click();
         wizard->AnalBrowseBtn->click(); // no answer left: cancelled
         QCOMPARE(requests.size(), 2);
-        QCOMPARE(wizard->AnalPersonEdit->text(), QStringLiteral("\\first\\choice.p_a"));
-        QCOMPARE(wizard->lastPath, QStringLiteral("\\first\\choice.p_a"));
+        QCOMPARE(wizard->AnalPersonEdit->text(), QDir::toNativeSeparators(QStringLiteral("/first/choice.p_a")));
+        QCOMPARE(wizard->lastPath, QDir::toNativeSeparators(QStringLiteral("/first/choice.p_a")));
     }
 
     void browsingRechecksPage1AtOnce()
@@ -405,7 +414,7 @@ private slots:
         Wenlock wizard(nullptr, nullptr, false, {}, hooks);
         wizard.show();
         QVERIFY(QTest::qWaitForWindowExposed(&wizard));
-        wizard.lastPath = toBackslashes(existingFile);
+        wizard.lastPath = QDir::toNativeSeparators(existingFile);
 
         QString caption;
         QTimer::singleShot(0, this, [&caption] {
@@ -417,40 +426,59 @@ private slots:
         });
         wizard.CmpBrowseBtn->click();
         QCOMPARE(caption, QStringLiteral("Select a Compiler Personality"));
-        QCOMPARE(wizard.CmpPersonEdit->text(), toBackslashes(existingFile));
+        QCOMPARE(wizard.CmpPersonEdit->text(), QDir::toNativeSeparators(existingFile));
         QCOMPARE(textColour(wizard.CmpPersonEdit), black);
     }
 
-    void keilFilterOffersEveryKeilKind()
+    void keilFilters_data()
     {
-        QTemporaryDir folder;
-        const QStringList names{"demo.Uv2", "old.UV2", "app.uvproj", "app.uvprojx", "set.uvmpw", "ws.mpw",
-                                "notes.txt", "Uvision notes.txt"};
-        for (const QString& name : names)
-            writeFile(folder.filePath(name));
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QStringList>("shown");
+        // A workspace named *.mpw has no "uv" in its name: the second filter offers it.
+        QTest::newRow("Keil Uv project, any letter case")
+            << 0 << QStringList{"APP2.UVPROJX", "Uvision notes.txt", "app.uvproj", "demo.Uv2", "old.UV2", "set.uvmpw"};
+        QTest::newRow("workspaces and XML projects, any letter case")
+            << 1 << QStringList{"APP2.UVPROJX", "OLD.MPW", "app.uvproj", "set.uvmpw", "ws.mpw"};
+        QTest::newRow("all files") << 2 << keilFolderNames;
+    }
 
+    void keilFilters()
+    {
+        QFETCH(int, filter);
+        QFETCH(QStringList, shown);
+        QTemporaryDir folder;
+        for (const QString& name : keilFolderNames)
+            writeFile(folder.filePath(name));
+        auto wizard = makeWizard();
+        QVERIFY(wizard);
+        wizard->KeilUvProjectBrowseBtn->click();
+        QCOMPARE(requests.size(), 1);
+
+        // The Keil Browse button's own dialog, opened in that folder.
+        PathDialogRequest request = requests.constFirst();
+        request.startPath = QDir::toNativeSeparators(folder.path()) + QDir::separator();
         QFileDialog dialog;
-        configurePathDialog(dialog, {PathDialogRequest::Kind::ExistingFile, QStringLiteral("Select a Keil Uv* Project"),
-                                     QStringLiteral("Keil Uv  Project (*Uv*)"), QStringLiteral("open file dialog"),
-                                     toBackslashes(folder.path()) + QLatin1Char('\\')});
+        configurePathDialog(dialog, request);
         // The toolkit's dialog shows its filters with runs of blanks collapsed.
-        QCOMPARE(dialog.nameFilters(), QStringList{QStringLiteral("Keil Uv Project (*Uv*)")});
+        QCOMPARE(dialog.nameFilters(),
+                 (QStringList{"Keil Uv Project (*Uv*)",
+                              "Keil workspaces and XML projects (*.mpw *.uvproj *.uvprojx *.uvmpw)", "All files (*)"}));
+        dialog.selectNameFilter(dialog.nameFilters().at(filter));
         dialog.show();
         auto* list = dialog.findChild<QListView*>(QStringLiteral("listView"));
         QVERIFY(list && list->model());
-        QStringList shown;
+        QStringList listed;
         QTRY_VERIFY_WITH_TIMEOUT(
             [&] {
-                shown.clear();
+                listed.clear();
                 for (int row = 0; row < list->model()->rowCount(list->rootIndex()); ++row)
-                    shown << list->model()->index(row, 0, list->rootIndex()).data().toString();
-                shown.sort();
-                return shown.size() >= 6;
+                    listed << list->model()->index(row, 0, list->rootIndex()).data().toString();
+                return listed.size() >= shown.size();
             }(),
             5000);
-        // The filter goes by name, in any letter case; a workspace named *.mpw has no "uv" in it.
-        QCOMPARE(shown, (QStringList{"Uvision notes.txt", "app.uvproj", "app.uvprojx", "demo.Uv2", "old.UV2",
-                                     "set.uvmpw"}));
+        listed.sort();
+        shown.sort();
+        QCOMPARE(listed, shown);
     }
 };
 
