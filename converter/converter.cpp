@@ -105,7 +105,7 @@ std::list<std::string> Converter::listKeilProjects(const KeilFile& source) const
 
 void Converter::countNode()
 {
-    if (++nodes > maximumNodes)
+    if (++nodes > nodeLimit)
         throw AsciiReaderError(AsciiReaderError::TooManyNodes);
 }
 
@@ -113,7 +113,7 @@ void Converter::countListedFile(std::size_t bytes)
 {
     // Each listed file is a line of the project file: its text and CR LF.
     listedBytes += bytes + 2;
-    if (listedBytes > maximumOutputBytes)
+    if (listedBytes > outputLimit)
         throw AsciiReaderError(AsciiReaderError::TooMuchOutput);
 }
 

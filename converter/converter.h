@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "errors.h"
 #include "platform.h"
 #include "reader/reading_context.h"
 #include "source_path_pool.h"
@@ -61,6 +62,8 @@ public:
     std::list<std::string> extensions;
     std::list<std::string> compilerIncludePaths;
     SourcePathPool sourcePaths;  // outlives the tree: ~Converter deletes root first
+    std::size_t nodeLimit = maximumNodes;                 // the run's bounds; tests lower them
+    unsigned long long outputLimit = maximumOutputBytes;
 
 private:
     void readAllProjects();

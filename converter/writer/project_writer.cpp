@@ -93,7 +93,7 @@ int Converter::writeProject()
         outputSession.projectLine("VersionTag45");
         root->writeTree(outputSession, "", destinationFolder + personFolder + projectName + ".p_a");
         outputSession.closeProjectFile();
-        if (!outputSession.writing() && outputSession.bytesCounted() > maximumOutputBytes)
+        if (!outputSession.writing() && outputSession.bytesCounted() > outputLimit)
             throw AsciiReaderError(AsciiReaderError::TooMuchOutput);
     }
     printLine(message::projectCompleted);

@@ -293,6 +293,60 @@ INSTANTIATE_TEST_SUITE_P(
                   {"p.uvoptx", "out", "-cp", "c"}, "Not a Keil project file: @\\p.uvoptx"}),
     [](const ::testing::TestParamInfo<ErrorCase>& info) { return info.param.name; });
 
+TEST(Run, SiblingsOfOneNameKeepTheirOwnFoldersAndSettings)
+{
+    TemporaryFolder folder;
+    writeFile(folder.path() / "all.mpw", "Project=a\\app.Uv2\r\nProject=b\\app.Uv2\r\nProject=c\\APP.uv2\r\n");
+    for (const char* member : {"a/app.Uv2", "b/app.Uv2", "c/APP.uv2"})
+        writeFile(folder.path() / member, "Target (T)\r\nTarget (t)\r\nGroup (G)\r\nOptions 1,0,0  // Target 'T'\r\n ADSCDEFN (FROM_"
+                                              + std::string(1, member[0]) + ")\r\nEndOpt\r\n");
+    fs::create_directory(folder.path() / "out");
+    CapturedOutput output;
+    ASSERT_EQ(runConverter({"all.mpw", "out", "-cp", "none"}), 0) << output.text();
+    const std::vector<std::string> groups{"all", "app", "T", "G", "t (2)", "G", "app (2)", "T", "G", "t (2)", "G",
+                                          "APP (3)", "T", "G", "t (2)", "G"};
+    std::vector<std::string> printed;
+    for (const std::string& line : output.lines())
+        if (line.starts_with("  Creating Group - "))
+            printed.push_back(line.substr(19));
+    EXPECT_EQ(printed, groups);
+    EXPECT_EQ(readFile(folder.path() / "out/all/app/T/person/T.p_a"), "-d \"FROM_a\"\r\n");
+    EXPECT_EQ(readFile(folder.path() / "out/all/app (2)/T/person/T.p_a"), "-d \"FROM_b\"\r\n");
+    EXPECT_EQ(readFile(folder.path() / "out/all/APP (3)/T/person/T.p_a"), "-d \"FROM_c\"\r\n");
+}
+
+TEST(Run, LimitsStopTheRunBeforeAnythingIsWritten)
+{
+    TemporaryFolder folder;
+    writeFile(folder.path() / "p.uv2", "Target (A)\r\nTarget (B)\r\nGroup (G)\r\nFile 1,1,<a.c>\r\n"
+                                       "Options 1,0,0  // Target 'A'\r\n ADSCDEFN (X)\r\nEndOpt\r\n");
+    fs::create_directory(folder.path() / "out");
+    const struct {
+        std::size_t nodes;
+        unsigned long long bytes;
+        const char* line;
+    } cases[] = {
+        {4, 100000, "Project too large: more than 1000000 projects, targets and groups"},  // root, A, B, G, G
+        {5, 100000, nullptr},
+        {5, 2 * (folder.windowsPath().size() + 6) - 1, "Project too large: the output would exceed 4 GiB"},  // listed files
+        {5, 1000, "Project too large: the output would exceed 4 GiB"},  // what the project file and personalities hold
+    };
+    for (const auto& c : cases) {
+        Converter converter(folder.windowsPath() + "\\p.uv2", folder.windowsPath() + "\\out");
+        converter.projectName = "p";
+        converter.nodeLimit = c.nodes;
+        converter.outputLimit = c.bytes;
+        CapturedOutput output;
+        EXPECT_EQ(converter.run(), c.line == nullptr ? 0 : 1) << c.nodes << " " << c.bytes;
+        if (c.line != nullptr) {
+            EXPECT_EQ(output.lines(), (std::vector<std::string>{"Could not open file: ", c.line}));
+            EXPECT_TRUE(fs::is_empty(folder.path() / "out"));
+        }
+        fs::remove_all(folder.path() / "out");
+        fs::create_directory(folder.path() / "out");
+    }
+}
+
 TEST(Run, WorkspaceListingNoProjectWritesTheEmptyRoot)
 {
     TemporaryFolder folder;
