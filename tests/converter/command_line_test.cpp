@@ -53,6 +53,23 @@ TEST(MakeAbsolutePath, CurrentFolderOfAnyLength)
     EXPECT_EQ(makeAbsolutePath("p.uv2"), expected + "\\p.uv2");
 }
 
+TEST(MakeAbsolutePath, RemovedCurrentFolderIsReportedNotGuessed)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows does not remove a folder that is some process's current folder";
+#else
+    TemporaryFolder temporary;
+    const std::filesystem::path gone = temporary.path() / "gone";
+    std::filesystem::create_directory(gone);
+    std::filesystem::current_path(gone);
+    std::filesystem::remove(gone);
+    CapturedOutput output;
+    EXPECT_EQ(runConverter({"p.uv2", "out", "-cp", "c.p_c"}), 1);
+    EXPECT_EQ(output.lines(), std::vector<std::string>{"Could not determine the current folder"});
+    EXPECT_EQ(runConverter({"\\abs\\p.uv2", "D:", "-cp", "c.p_c"}), 1);
+#endif
+}
+
 TEST(DefaultProjectName, CutsExtensionAndInnerSuffix)
 {
     struct Case {

@@ -289,22 +289,25 @@ TEST(AddIncludeList, SkipsEmptiesDuplicatesAndCompilerFolders)
     EXPECT_EQ(node.includePaths.size(), 2u);
 }
 
-TEST(SubProjectContainers, ByteOrderAndReplacement)
+TEST(SubProjectSettings, ReplacedDefinesAndInheritedSettings)
 {
-    SubProject node("T", nullptr);
-    for (const char* folder : {"C:\\inc\\sub", "C:\\inc", "C:\\Inc", "c:\\inc", "C:\\inc"})
-        node.includePaths.insert(folder);
-    EXPECT_EQ(std::vector<std::string>(node.includePaths.begin(), node.includePaths.end()),
-              (std::vector<std::string>{"C:\\Inc", "C:\\inc", "C:\\inc\\sub", "c:\\inc"}));
-    node.setDefine("b", "1", true);
-    node.setDefine("B", "", false);
-    node.setDefine("\xE4", "x", true);
-    node.setDefine("b", "2", true);
-    std::vector<std::string> names;
-    for (const auto& [name, value] : node.defines)
-        names.push_back(name);
-    EXPECT_EQ(names, (std::vector<std::string>{"B", "b", "\xE4"}));
-    EXPECT_EQ(node.defines.at("b"), assigned("2"));
+    SubProject target("T", nullptr);
+    target.setDefine("B", "1", true);
+    target.setDefine("SHARED", "target", true);
+    target.includePaths.insert("C:\\inc");
+    SubProject group("G", nullptr);
+    EXPECT_TRUE(group.defines.empty() && group.includePaths.empty() && !group.hasSettings());
+    group.setDefine("SHARED", "group", true);
+    group.setDefine("X", "1", true);
+    group.setDefine("X", "", false);  // a name given again replaces its value and its "="
+    group.includePaths.insert("C:\\own");
+    group.inheritSettings(target);
+    EXPECT_EQ(group.defines, (Defines{{"B", assigned("1")}, {"SHARED", assigned("group")}, {"X", plain()}}));
+    EXPECT_EQ(group.includePaths, (Folders{"C:\\inc", "C:\\own"}));
+    // A copy is a copy: changing it leaves the original alone.
+    SparseContainer<Folders> copy = target.includePaths;
+    copy.insert("C:\\more");
+    EXPECT_EQ(target.includePaths, Folders{"C:\\inc"});
 }
 
 }  // namespace

@@ -101,6 +101,9 @@ TEST_F(Reader, GroupNumbersAreReadLikeAtoi)
                              "File 3,1,<beyond.c>\n"
                              "File x,1,<nodigits.c>\n"
                              "File 99999999999999999999999,1,<huge.c>\n"
+                             "File 9223372036854775807,1,<largest.c>\n"
+                             "File 9223372036854775808,1,<beyond_largest.c>\n"
+                             "File -9223372036854775808,1,<smallest.c>\n"
                              "a,File 2\n");
     EXPECT_EQ(root.children[0]->children[0]->files, std::vector<std::string_view>{"C:\\work\\b.c"});
     // "File 2" has no "<": its path starts at the line's beginning; so does the last line's,
