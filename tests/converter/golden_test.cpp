@@ -94,7 +94,9 @@ TEST_P(Golden, ProducesTheExpectedTree)
     for (const std::string& entry : expectedTree) {
         if (entry.ends_with('/') || !fs::exists(destination / entry))
             continue;
-        EXPECT_EQ(readFile(destination / entry), readFile(source / "expected" / "files" / entry)) << entry;
+        const fs::path expectedFile = source / "expected" / "files" / entry;
+        EXPECT_TRUE(fs::exists(expectedFile)) << "no expected bytes for " << entry;
+        EXPECT_EQ(readFile(destination / entry), readFile(expectedFile)) << entry;
     }
 }
 
