@@ -48,6 +48,7 @@ int Converter::run()
         checkProjectName();
         readAllProjects();
         refuseNamesLeavingTheDestination(*root);
+        makeNamesWindowsSafe(*root);
         makeSiblingNamesUnique(*root);
         return writeProject();
     } catch (...) {

@@ -84,13 +84,16 @@ void addIncludeList(SubProject& target, const std::string& value, const std::str
         if (end == std::string::npos)
             end = value.size();
         std::string folder;
-        if (completeIncludeFolder(value.substr(start, end - start), projectFolder, folder)) {
-            bool named = false;
-            for (const std::string& known : compilerFolders)
-                named = named || platform::sameFileName(known, folder);
-            if (!named)
-                target.includePaths.insert(std::move(folder));
-        }
+        if (completeIncludeFolder(value.substr(start, end - start), projectFolder, folder))
+            addIncludeFolder(target, std::move(folder), compilerFolders);
         start = end + 1;
     }
+}
+
+void addIncludeFolder(SubProject& target, std::string folder, const std::list<std::string>& compilerFolders)
+{
+    for (const std::string& known : compilerFolders)
+        if (platform::sameFileName(known, folder))
+            return;
+    target.includePaths.insert(std::move(folder));
 }

@@ -19,3 +19,6 @@ class SubProject;
 // the folders the compiler personality already names.
 void addIncludeList(SubProject& target, const std::string& value, const std::string& projectFolder,
                     const std::list<std::string>& compilerFolders);
+
+// Stores one completed folder in target unless the compiler personality already names it.
+void addIncludeFolder(SubProject& target, std::string folder, const std::list<std::string>& compilerFolders);

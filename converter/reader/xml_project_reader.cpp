@@ -5,6 +5,7 @@
 #include "../errors.h"
 #include "../source_path_pool.h"
 #include "../sub_project.h"
+#include "../text_util.h"
 #include "define_list.h"
 #include "path_completion.h"
 #include "xml_document.h"
@@ -25,23 +26,131 @@ InBuild includeInBuild(const pugi::xml_node& options)
     return InBuild::Inherit;
 }
 
+// The targets an RTE component or file is for: its targetInfo names, less those excluded.
+std::vector<std::string> listedTargets(const pugi::xml_node& owner)
+{
+    std::vector<std::string> names;
+    for (const pugi::xml_node& infos : owner.children("targetInfos"))
+        for (const pugi::xml_node& info : infos.children("targetInfo"))
+            if (std::string_view(info.attribute("excluded").value()) != "1")
+                names.emplace_back(info.attribute("name").value());
+    return names;
+}
+
+// The folder uVision generates RTE_Components.h into for a target: RTE\_ and the target's
+// name with every byte but ASCII letters, digits, "-" and "." made "_".
+std::string rteComponentsFolder(const std::string& targetName)
+{
+    std::string folder = "RTE\\_";
+    for (const char c : targetName) {
+        const bool kept = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.';
+        folder += kept ? c : '_';
+    }
+    return folder;
+}
+
 }  // namespace
 
 void XmlProjectReader::read(const pugi::xml_node& project)
 {
+    readRte(project);
     for (const pugi::xml_node& targets : project.children("Targets"))
         for (const pugi::xml_node& target : targets.children("Target"))
             readTarget(target);
 }
 
+void XmlProjectReader::readRte(const pugi::xml_node& project)
+{
+    for (const pugi::xml_node& rte : project.children("RTE")) {
+        for (const pugi::xml_node& components : rte.children("components"))
+            for (const pugi::xml_node& component : components.children("component"))
+                for (const std::string& target : listedTargets(component))
+                    rteTargets[target].usesRte = true;
+        for (const pugi::xml_node& files : rte.children("files"))
+            for (const pugi::xml_node& file : files.children("file"))
+                readRteFile(file);
+    }
+}
+
+void XmlProjectReader::readRteFile(const pugi::xml_node& file)
+{
+    const std::vector<std::string> targets = listedTargets(file);
+    if (targets.empty())
+        return;
+    const bool header = std::string_view(file.attribute("category").value()) == "header";
+    // A file without an instance stays in the pack, which only an installation holds.
+    for (const pugi::xml_node& instance : file.children("instance")) {
+        if (std::string_view(instance.attribute("removed").value()) == "1")
+            continue;
+        const std::string written = trimXmlSpace(instance.child_value());
+        if (written.empty())
+            continue;
+        const std::string path = completeFilePath(written, projectNode.path);
+        RteFile entry;
+        entry.group = std::string("::") + file.child("component").attribute("Cclass").value();
+        if (acceptsFile(path, context.extensions))
+            entry.listed = context.sourcePaths.keep(path);
+        // Configuration headers (RTE_Device.h, RTX_Config.h) are included by name from their folder.
+        if (const std::size_t separator = path.rfind('\\'); header && separator != std::string::npos)
+            entry.folder = path.substr(0, separator);
+        if (entry.listed.empty() && entry.folder.empty())
+            continue;
+        const std::size_t index = rteFiles.size();
+        rteFiles.push_back(std::move(entry));
+        for (const std::string& target : targets) {
+            std::vector<std::size_t>& files = rteTargets[target].files;
+            if (files.empty() || files.back() != index)
+                files.push_back(index);
+        }
+    }
+}
+
+void XmlProjectReader::addRteSettings(const std::string& targetName, const RteTarget& rte, SubProject& targetNode) const
+{
+    if (rte.usesRte) {
+        targetNode.setDefine("_RTE_", {}, false);
+        // The folder need not exist: uVision makes it when it builds.
+        addIncludeFolder(targetNode, joinPath(projectNode.path, rteComponentsFolder(targetName)),
+                         context.compilerIncludePaths);
+    }
+    for (const std::size_t index : rte.files)
+        if (!rteFiles[index].folder.empty())
+            addIncludeFolder(targetNode, rteFiles[index].folder, context.compilerIncludePaths);
+}
+
+void XmlProjectReader::addRteFiles(const RteTarget& rte, SubProject& targetNode) const
+{
+    // uVision lists the component groups (::CMSIS, ::Device) among the target's groups, without
+    // files; a class without such a group gets one after the others.
+    std::unordered_map<std::string_view, SubProject*> groups;
+    for (SubProject* group : targetNode.children)
+        groups.try_emplace(group->name, group);
+    for (const std::size_t index : rte.files) {
+        const RteFile& file = rteFiles[index];
+        if (file.listed.empty())
+            continue;
+        SubProject*& group = groups[file.group];
+        if (group == nullptr)
+            group = targetNode.addChild(file.group);
+        group->addFile(file.listed);
+    }
+}
+
 void XmlProjectReader::readTarget(const pugi::xml_node& target)
 {
-    SubProject* targetNode = projectNode.addChild(childText(target, "TargetName"));
-    // The target's settings are complete before any group copies them.
+    const std::string name = childText(target, "TargetName");
+    SubProject* targetNode = projectNode.addChild(name);
+    const auto rte = rteTargets.find(name);
+    // The target's settings are complete before any group copies them. The RTE's come first,
+    // as on uVision's command line, so that a define of the target's own replaces _RTE_.
+    if (rte != rteTargets.end())
+        addRteSettings(name, rte->second, *targetNode);
     addToolSettings(target.child("TargetOption"), *targetNode);
     for (const pugi::xml_node& groups : target.children("Groups"))
         for (const pugi::xml_node& group : groups.children("Group"))
             readGroup(group, *targetNode);
+    if (rte != rteTargets.end())
+        addRteFiles(rte->second, *targetNode);
 }
 
 void XmlProjectReader::readGroup(const pugi::xml_node& group, SubProject& targetNode)

@@ -1,9 +1,13 @@
 // Reader of Keil projects in the XML format (.uvproj, .uvprojx): targets, their own groups
-// and files, and the defines and include folders of targets and groups.
+// and files, the defines and include folders of targets and groups, and what the Run-Time
+// Environment adds to the targets that use it.
 #pragma once
 
 #include <set>
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include <pugixml.hpp>
 
@@ -14,6 +18,9 @@ class SubProject;
 // Fills the same tree as the text reader: one node per target under projectNode, under each
 // target its own groups in file order, in each group its files completed against
 // projectNode's path. Element values are split by the rules of the text format.
+// The Run-Time Environment (the RTE element) gives each target that a component lists the
+// define _RTE_ and the include folder RTE\_<target>, and lists the files the project holds
+// for a target in the group "::" + the file's component class.
 class XmlProjectReader {
 public:
     // Source paths go into the context's pool, which must outlive the tree.
@@ -24,6 +31,24 @@ public:
     void read(const pugi::xml_node& project);
 
 private:
+    // One file the RTE put into the project folder.
+    struct RteFile {
+        std::string_view listed;  // its completed path, kept in the pool; empty when the extension list leaves it out
+        std::string group;        // "::" + the component class
+        std::string folder;       // the folder of a header, an include folder of its targets; else empty
+    };
+
+    // What the RTE gives one target, by the target's name as read.
+    struct RteTarget {
+        bool usesRte = false;             // a component lists the target
+        std::vector<std::size_t> files;   // indexes into rteFiles, in the order of <files>
+    };
+
+    void readRte(const pugi::xml_node& project);
+    void readRteFile(const pugi::xml_node& file);
+    void addRteSettings(const std::string& targetName, const RteTarget& rte, SubProject& targetNode) const;
+    void addRteFiles(const RteTarget& rte, SubProject& targetNode) const;
+
     void readTarget(const pugi::xml_node& target);
     void readGroup(const pugi::xml_node& group, SubProject& targetNode);
     void readFile(const pugi::xml_node& file, bool groupInBuild, SubProject& groupNode);
@@ -35,4 +60,6 @@ private:
     SubProject& projectNode;
     const ReadingContext& context;
     std::set<std::string> reportedFiles;  // a file shared by several targets is named once
+    std::vector<RteFile> rteFiles;
+    std::unordered_map<std::string, RteTarget> rteTargets;
 };

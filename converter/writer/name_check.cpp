@@ -1,6 +1,7 @@
 // Node names become folder names: checked and mended after reading, before anything is written.
 #include "name_check.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -34,6 +35,37 @@ std::string foldedCase(std::string_view name)
     return folded;
 }
 
+// A character no Windows file name may hold; byte 0 is left to the writer, which refuses it.
+bool refusedByWindows(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte >= 1 && byte <= 31) || std::string_view("<>:\"|?*").find(c) != std::string_view::npos;
+}
+
+// Windows opens these as devices in any folder and with any extension.
+bool namesDevice(std::string_view stem)
+{
+    if (stem.size() != 3 && stem.size() != 4)
+        return false;
+    const std::string word = foldedCase(stem);
+    if (word.size() == 4)
+        return (word.starts_with("com") || word.starts_with("lpt")) && word[3] >= '1' && word[3] <= '9';
+    return word == "con" || word == "prn" || word == "aux" || word == "nul";
+}
+
+// One part of a name, between separators, made safe in place: the device test sees the part
+// as the other two rules left it, so "AUX." becomes "AUX_", no device any more.
+void mendPart(std::string& part)
+{
+    for (char& c : part)
+        if (refusedByWindows(c))
+            c = '_';
+    for (std::size_t end = part.size(); end > 0 && (part[end - 1] == '.' || part[end - 1] == ' '); --end)
+        part[end - 1] = '_';
+    if (namesDevice(std::string_view(part).substr(0, part.find('.'))))
+        part.insert(0, 1, '_');
+}
+
 }  // namespace
 
 void refuseNamesLeavingTheDestination(const SubProject& node)
@@ -44,6 +76,30 @@ void refuseNamesLeavingTheDestination(const SubProject& node)
         throw IOERROR(IOERROR::NameLeavesDestination, node.name);
     for (const SubProject* child : node.children)
         refuseNamesLeavingTheDestination(*child);
+}
+
+std::string windowsSafeName(std::string_view name)
+{
+    std::string safe;
+    safe.reserve(name.size());
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = std::min(name.find_first_of("\\/", start), name.size());
+        std::string part(name.substr(start, end - start));
+        mendPart(part);
+        safe += part;
+        if (end == name.size())
+            return safe;
+        safe += name[end];
+        start = end + 1;
+    }
+}
+
+void makeNamesWindowsSafe(SubProject& node)
+{
+    node.name = windowsSafeName(node.name);
+    for (SubProject* child : node.children)
+        makeNamesWindowsSafe(*child);
 }
 
 void makeSiblingNamesUnique(SubProject& node)

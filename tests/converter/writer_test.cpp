@@ -1,11 +1,49 @@
-// Tests of the writer across runs: what a second run into the same destination keeps.
+// Tests of the writer: the names it gives folders, and what a second run into the same
+// destination keeps.
 #include <gtest/gtest.h>
 
 #include "test_support.h"
+#include "writer/name_check.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+TEST(WindowsSafeName, MendsEachPartBetweenSeparators)
+{
+    const struct {
+        const char* rule;
+        std::string name;
+        std::string safe;
+    } cases[] = {
+        {"a plain name stays", "Source Group 1", "Source Group 1"},
+        {"component groups", "::CMSIS", "__CMSIS"},
+        {"every refused character", "a<b>c:d\"e|f?g*h", "a_b_c_d_e_f_g_h"},
+        {"control bytes, not DEL, not UTF-8", "t\tab\x01\x1f\x7f\xE7\x9B\xAE", "t_ab__\x7f\xE7\x9B\xAE"},
+        {"byte 0 is left to the writer", std::string("A\0B", 3), std::string("A\0B", 3)},
+        {"the trailing run of dots and blanks", "Release. .", "Release___"},
+        {"dots and blanks inside stay", "v1.2 beta.c", "v1.2 beta.c"},
+        {"a part of dots only", "...", "___"},
+        {"a part of one dot", ".", "_"},
+        {"a dot and a blank", ". ", "__"},
+        {"a device", "Aux", "_Aux"},
+        {"a device with an extension", "con.txt", "_con.txt"},
+        {"a device with two extensions", "com1.a.b", "_com1.a.b"},
+        {"the last numbered devices", "LPT9", "_LPT9"},
+        {"devices in any letter case", "nUl", "_nUl"},
+        {"number 0 names no device", "COM0", "COM0"},
+        {"nor does LPT0", "lpt0.h", "lpt0.h"},
+        {"nor two digits", "COM10", "COM10"},
+        {"nor a longer word", "CONSOLE", "CONSOLE"},
+        {"a device once its dot is mended is none", "AUX.", "AUX_"},
+        {"nor with a blank mended", "PRN ", "PRN_"},
+        {"separators stay, each part on its own", "Rel/Con\\a:b.", "Rel/_Con\\a_b_"},
+        {"empty parts stay empty", "a\\\\b/", "a\\\\b/"},
+        {"an empty name stays empty", "", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(windowsSafeName(c.name), c.safe) << c.rule;
+}
 
 const char* const withDefines = "Target (T)\r\nGroup (G)\r\nFile 1,1,<g.c>\r\n"
                                 "Options 1,0,0  // Target 'T'\r\n ADSCDEFN (ONE)\r\nEndOpt\r\n";

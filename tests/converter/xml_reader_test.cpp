@@ -337,6 +337,115 @@ TEST(XmlProjectReader, FiltersFilesByExtension)
               (std::vector<std::string_view>{"C:\\work\\a.C", "C:\\work\\b.h"}));
 }
 
+// An RTE element: components and files, each for the targets its targetInfo elements name.
+std::string targetInfos(const std::vector<std::string>& names)
+{
+    std::string infos = "<targetInfos>";
+    for (const std::string& name : names)
+        infos += "<targetInfo " + name + "/>";
+    return infos + "</targetInfos>";
+}
+
+std::string rteComponent(const std::string& cclass, const std::vector<std::string>& targets)
+{
+    return "<component Cclass=\"" + cclass + "\" Cgroup=\"CORE\" Cvendor=\"ARM\">" + targetInfos(targets) + "</component>";
+}
+
+std::string rteFile(const std::string& category, const std::string& instances, const std::string& cclass,
+                    const std::vector<std::string>& targets)
+{
+    return "<file attr=\"config\" category=\"" + category + "\" name=\"pack\\x\">" + instances
+           + "<component Cclass=\"" + cclass + "\" Cgroup=\"Startup\"/>" + targetInfos(targets) + "</file>";
+}
+
+std::string rte(const std::string& components, const std::string& files)
+{
+    return "<RTE><apis/><components>" + components + "</components><files>" + files + "</files></RTE>";
+}
+
+std::string withRte(const std::string& targets, const std::string& rteElement)
+{
+    return "<Project><Targets>" + targets + "</Targets>" + rteElement + "</Project>";
+}
+
+std::string target(const std::string& name, const std::string& options, const std::string& groups)
+{
+    return "<Target><TargetName>" + name + "</TargetName><TargetOption>" + options + "</TargetOption><Groups>" + groups
+           + "</Groups></Target>";
+}
+
+TEST(XmlProjectReader, RteComponentsFolderIsNamedAfterTheTarget)
+{
+    const struct {
+        std::string target;
+        std::string folder;
+    } cases[] = {
+        {"Target 1", "C:\\work\\RTE\\_Target_1"},
+        {"Cortex-M0 (AC5, FVP)", "C:\\work\\RTE\\_Cortex-M0__AC5__FVP_"},
+        {"V2M-MPS2-CM0+", "C:\\work\\RTE\\_V2M-MPS2-CM0_"},
+        {"v1.2_x", "C:\\work\\RTE\\_v1.2_x"},
+        {"a\\b/c:d", "C:\\work\\RTE\\_a_b_c_d"},
+        {"\xE7\x9B\xAE 1", "C:\\work\\RTE\\_____1"},  // each byte of a UTF-8 character
+    };
+    for (const auto& c : cases) {
+        SubProject root("p", nullptr);
+        readProject(root, withRte(target(c.target, "", ""), rte(rteComponent("CMSIS", {"name=\"" + c.target + "\""}), "")));
+        ASSERT_EQ(root.children.size(), 1u) << c.target;
+        EXPECT_EQ(root.children[0]->includePaths, (Folders{c.folder})) << c.target;
+        EXPECT_EQ(root.children[0]->defines, (Defines{{"_RTE_", bare()}})) << c.target;
+    }
+}
+
+TEST(XmlProjectReader, RteFilesGoToTheirTargetsComponentGroups)
+{
+    const std::string targets =
+        target("A", armOptions("_RTE_=1", ""),
+               group("::Device", "") + group("App", file("a.c")) + group("::Device", file("second.c"))
+                   + group("Own", "", "<GroupOption><GroupArmAds><Cads>" + controls("OWN", "") + "</Cads></GroupArmAds></GroupOption>"))
+        + target("B", "", group("App", file("b.c")));
+    const std::string files =
+        rteFile("sourceC", "<instance index=\"0\">RTE\\Device\\system.c</instance>", "Device", {"name=\"A\"", "name=\"B\""})
+        + rteFile("header", "<instance index=\"0\">RTE/Device/RTE_Device.h</instance>", "Device", {"name=\"A\""})
+        + rteFile("source", "<instance index=\"0\">RTE\\USB\\user_0.c</instance><instance index=\"1\">RTE\\USB\\user_1.c</instance>",
+                  "USB", {"name=\"A\""})
+        + rteFile("sourceC", "<instance index=\"0\" removed=\"1\">RTE\\Device\\old.c</instance>", "Device", {"name=\"A\""})
+        + rteFile("header", "", "CMSIS", {"name=\"A\""})
+        + rteFile("sourceC", "<instance index=\"0\">RTE\\Device\\none.c</instance>", "Device", {})
+        + rteFile("sourceC", "<instance index=\"0\">RTE\\Device\\out.c</instance>", "Device", {"excluded=\"1\" name=\"B\""})
+        + rteFile("sourceAsm", "<instance index=\"0\">RTE\\Device\\startup.s</instance>", "Startup", {"name=\"A\""});
+    const std::string xml =
+        withRte(targets, rte(rteComponent("CMSIS", {"name=\"A\"", "excluded=\"1\" name=\"B\""}), files));
+
+    SubProject root("p", nullptr);
+    readProject(root, xml, {"C:\\work\\RTE\\_A"});
+    const SubProject& a = *root.children.at(0);
+    // The target's own _RTE_=1 replaces the RTE's, as a later -D would; the compiler's folder is left out.
+    EXPECT_EQ(a.defines, (Defines{{"_RTE_", is("1")}}));
+    EXPECT_EQ(a.includePaths, (Folders{"C:\\work\\RTE\\Device"}));
+    EXPECT_EQ(groupSizes(a), (std::vector<std::pair<std::string, std::size_t>>{
+                                 {"::Device", 2}, {"App", 1}, {"::Device", 1}, {"Own", 0}, {"::USB", 2}, {"::Startup", 1}}));
+    EXPECT_EQ(a.children[0]->files,
+              (std::vector<std::string_view>{"C:\\work\\RTE\\Device\\system.c", "C:\\work\\RTE\\Device\\RTE_Device.h"}));
+    EXPECT_EQ(a.children[4]->files,
+              (std::vector<std::string_view>{"C:\\work\\RTE\\USB\\user_0.c", "C:\\work\\RTE\\USB\\user_1.c"}));
+    // A group with settings of its own copies the target's, the RTE's among them.
+    EXPECT_EQ(a.children[3]->defines, (Defines{{"OWN", bare()}, {"_RTE_", is("1")}}));
+    EXPECT_EQ(a.children[3]->includePaths, a.includePaths);
+
+    // No component is for B: no define, no folder, and only the file that lists it.
+    const SubProject& b = *root.children.at(1);
+    EXPECT_FALSE(b.hasSettings());
+    EXPECT_EQ(groupSizes(b), (std::vector<std::pair<std::string, std::size_t>>{{"App", 1}, {"::Device", 1}}));
+
+    // A header the extension list leaves out still gives its folder; no group is made for nothing.
+    SubProject filtered("p", nullptr);
+    readProject(filtered, xml, {}, {"s"});
+    const SubProject& onlyAssembler = *filtered.children.at(0);
+    EXPECT_EQ(onlyAssembler.includePaths, (Folders{"C:\\work\\RTE\\Device", "C:\\work\\RTE\\_A"}));
+    EXPECT_EQ(groupSizes(onlyAssembler), (std::vector<std::pair<std::string, std::size_t>>{
+                                             {"::Device", 0}, {"App", 0}, {"::Device", 0}, {"Own", 0}, {"::Startup", 1}}));
+}
+
 TEST(XmlProjectReader, BytesPassUnchangedAndEntitiesAreDecoded)
 {
     const std::string utf8Name = "\xE7\x9B\xAE\xE6\xA0\x87 1";  // a UTF-8 name
@@ -526,6 +635,27 @@ TEST(XmlRealProjects, ArmMemberWithBlanksAroundEquals)
                        "C:\\keil\\..\\..\\..\\Nuvoton_Code\\StdDriver\\inc",
                        "C:\\keil\\..\\..\\..\\Nuvoton_Code\\CMSIS\\Include",
                        "C:\\keil\\..\\..\\..\\Nuvoton_Code\\Device\\Nuvoton\\M2351\\Include"}));
+}
+
+TEST(XmlRealProjects, ArmRteStartupFilesAndConfigurationHeader)
+{
+    const RealProject project = readRealProject("m33f/FreeRTOSDemo_s.uvprojx");
+    ASSERT_EQ(childNames(project.root()), (std::vector<std::string>{"FVP Simulation Model"}));
+    const SubProject& target = project.target(0);
+    // uVision lists ::CMSIS and ::Device without files; the project's copies fill ::Device.
+    EXPECT_EQ(groupSizes(target),
+              (std::vector<std::pair<std::string, std::size_t>>{{"SecureContext", 4}, {"SecureInit", 2},
+                                                                {"SecureHeap", 2}, {"NSCFunctions", 4}, {"User", 1},
+                                                                {"::CMSIS", 0}, {"::Device", 4}}));
+    const std::string device = "C:\\keil\\RTE\\Device\\ARMCM33_DSP_FP_TZ";
+    EXPECT_EQ(target.children[6]->files,
+              (std::vector<std::string_view>{device + "\\ARMCM33_ac6_s.sct", device + "\\partition_ARMCM33.h",
+                                             device + "\\startup_ARMCM33.c", device + "\\system_ARMCM33.c"}));
+    EXPECT_EQ(target.defines, (Defines{{"_RTE_", bare()}}));
+    EXPECT_EQ(target.includePaths,
+              (Folders{"C:\\keil\\..\\Config", "C:\\keil\\..\\..\\..\\Source\\include",
+                       "C:\\keil\\..\\..\\..\\Source\\portable\\GCC\\ARM_CM33\\secure", device,
+                       "C:\\keil\\RTE\\_FVP_Simulation_Model"}));
 }
 
 // ---------------------------------------------------------------------------------------
