@@ -69,6 +69,32 @@ std::string personalityValue(SubProject& node, const Settings& settings, const s
     return value;
 }
 
+// The AnalPers= line. A node with settings refers to its own generated file; one without
+// refers to its parent's when the parent has one, else to what its parent refers to. Returns
+// what the node hands down to its children: empty for a node with its own file.
+std::string writeAnalyserPersonalityLine(SubProject& node, const Settings& settings, OutputSession& out,
+                                         const std::string& parentPath, const std::string& nodeFolder,
+                                         std::string inherited)
+{
+    if (node.hasSettings()) {
+        const std::string value = nodeFolder + personFolder + lastPart(node.name) + ".p_a";
+        if (out.writing())
+            printLine(message::creatingAnalyser, value);
+        out.projectLine("AnalPers=" + value);
+        node.writeAnalyserPersonality(value);
+        return {};
+    }
+    const std::string candidate = settings.destination + "\\" + parentPath + personFolder + lastPart(parentPath) + ".p_a";
+    std::string value = out.exists(candidate) ? candidate : std::move(inherited);
+    out.projectLine("AnalPers=" + value);
+    // The fallback copy is only ever created, never rewritten.
+    if (!out.exists(value)) {
+        node.ensureDirectory(settings.destination + personFolder);
+        node.writeBaseAnalyserCopy(value);
+    }
+    return value;
+}
+
 }  // namespace
 
 int Converter::writeProject()
@@ -119,26 +145,8 @@ void SubProject::writeTree(OutputSession& out, const std::string& parentPath, st
     out.projectLine("SubsPers="
                     + personalityValue(*this, settings, settings.messagePersonality, ".p_s", out.messageDefaultMade));
 
-    // A node with settings refers to its own generated file; one without refers to its
-    // parent's when the parent has one, else to what its parent refers to.
-    std::string handedDown;
-    if (hasSettings()) {
-        const std::string value = nodeFolder + personFolder + lastPart(name) + ".p_a";
-        if (out.writing())
-            printLine(message::creatingAnalyser, value);
-        out.projectLine("AnalPers=" + value);
-        writeAnalyserPersonality(value);
-    } else {
-        const std::string candidate =
-            settings.destination + "\\" + parentPath + personFolder + lastPart(parentPath) + ".p_a";
-        handedDown = out.exists(candidate) ? candidate : std::move(inheritedAnalyserPersonality);
-        out.projectLine("AnalPers=" + handedDown);
-        // The fallback copy is only ever created, never rewritten.
-        if (!out.exists(handedDown)) {
-            ensureDirectory(settings.destination + personFolder);
-            writeBaseAnalyserCopy(handedDown);
-        }
-    }
+    const std::string handedDown =
+        writeAnalyserPersonalityLine(*this, settings, out, parentPath, nodeFolder, std::move(inheritedAnalyserPersonality));
 
     out.projectLine("CompPers="
                     + personalityValue(*this, settings, settings.compilerPersonality, ".p_c", out.compilerDefaultMade));
