@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <climits>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -146,6 +147,22 @@ bool isRooted(const std::string& path)
 bool sameFileName(std::string_view a, std::string_view b)
 {
     return a == b;
+}
+
+bool nameFits(const std::string& path)
+{
+    if (hasNul(path) || path.size() >= PATH_MAX)
+        return false;
+    std::size_t start = 0;
+    while (start < path.size()) {
+        std::size_t end = path.find_first_of("\\/", start);
+        if (end == std::string::npos)
+            end = path.size();
+        if (end - start > NAME_MAX)
+            return false;
+        start = end + 1;
+    }
+    return true;
 }
 
 bool exists(const std::string& path)

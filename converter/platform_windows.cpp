@@ -125,6 +125,22 @@ bool sameFileName(std::string_view a, std::string_view b)
            });
 }
 
+bool nameFits(const std::string& path)
+{
+    if (hasNul(path))
+        return false;
+    std::size_t start = 0;
+    while (start < path.size()) {
+        std::size_t end = path.find_first_of("\\/", start);
+        if (end == std::string::npos)
+            end = path.size();
+        if (end - start > MAX_PATH - 5)  // 255, the longest name a folder holds
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 bool exists(const std::string& path)
 {
     return !path.empty() && !hasNul(path) && ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

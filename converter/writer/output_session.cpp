@@ -22,6 +22,7 @@ void OutputSession::begin(Pass pass, const std::string& destinationFolder)
     currentPass = pass;
     destination = withoutTrailingSeparators(destinationFolder);
     known.clear();
+    missingFolder.clear();
     bytes = 0;
     messageDefaultMade = false;
     compilerDefaultMade = false;
@@ -40,10 +41,19 @@ bool OutputSession::isDestination(const std::string& path) const
     return withoutTrailingSeparators(path) == destination;
 }
 
-platform::Entry OutputSession::checkOutputPath(const std::string& path) const
+platform::Entry OutputSession::checkOutputPath(const std::string& path)
 {
+    // The tree is walked parents first, so a path below the last folder found missing is
+    // missing too (names with ".." parts were refused before). A million folders then cost a
+    // million look-ups less.
+    const bool belowMissing = !missingFolder.empty() && path.size() > missingFolder.size()
+                              && path.starts_with(missingFolder) && isSeparator(path[missingFolder.size()]);
+    if (belowMissing)
+        return platform::nameFits(path) ? platform::Entry::Missing : platform::Entry::Other;
     platform::FileIdentity identity;
     const platform::Entry entry = platform::entryAt(path, &identity);
+    if (entry == platform::Entry::Missing)
+        missingFolder = withoutTrailingSeparators(path);
     if (entry == platform::Entry::Link)
         throw IOERROR(IOERROR::OutputIsLink, path);
     if (entry == platform::Entry::File && std::find(inputs.begin(), inputs.end(), identity) != inputs.end())
@@ -63,7 +73,9 @@ bool OutputSession::exists(const std::string& path)
 
 void OutputSession::ensureDirectory(const std::string& folder)
 {
-    if (known.contains(folder) || isDestination(folder))
+    // Folders are not remembered: every node has folders of its own, and hashing a million
+    // paths cost more than asking again for the few that are asked for twice.
+    if (isDestination(folder))
         return;
     if (currentPass == Pass::Check) {
         const platform::Entry entry = checkOutputPath(folder);
@@ -74,7 +86,6 @@ void OutputSession::ensureDirectory(const std::string& folder)
         checkOutputPath(folder);
         throw IOERROR(IOERROR::CannotCreateDirectory, folder);
     }
-    known.insert(folder);
 }
 
 void OutputSession::writeFile(const std::string& path, std::string_view content)

@@ -23,7 +23,7 @@ public:
     // A file the run reads: no output may replace it.
     void noteInput(const platform::FileIdentity& identity);
 
-    // True when anything exists at path, or the pass has already made (or planned) it.
+    // True when anything exists at path, or the pass has already written (or planned) a file there.
     bool exists(const std::string& path);
 
     // Makes one folder unless a folder stands there; throws IOERROR when it cannot, or when a
@@ -54,13 +54,15 @@ public:
     bool compilerDefaultMade = false;
 
 private:
-    // What stands at an output path: refuses a link, and a file the run reads.
-    platform::Entry checkOutputPath(const std::string& path) const;
+    // What stands at an output path: refuses a link, and a file the run reads. Below a folder
+    // the check pass found missing nothing stands yet, and the disk is not asked.
+    platform::Entry checkOutputPath(const std::string& path);
     bool isDestination(const std::string& path) const;
 
     Pass currentPass = Pass::Check;
     std::string destination;
     std::unordered_set<std::string> known;
+    std::string missingFolder;  // the last folder the check pass found missing
     std::vector<platform::FileIdentity> inputs;
     unsigned long long bytes = 0;
     std::string projectPath;
