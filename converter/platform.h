@@ -56,6 +56,9 @@ bool fileIdentity(const std::string& path, FileIdentity& identity);
 enum class Entry { Missing, Folder, File, Link, Other };
 Entry entryAt(const std::string& path, FileIdentity* identity = nullptr);
 
+// The length of the longest part of path between "\" and "/".
+std::size_t longestPart(std::string_view path);
+
 // False for a path the system would refuse whatever stands on the disk: one holding a NUL
 // byte, a part longer than a file name may be, or a whole longer than a path may be.
 bool nameFits(const std::string& path);

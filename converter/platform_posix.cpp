@@ -151,18 +151,7 @@ bool sameFileName(std::string_view a, std::string_view b)
 
 bool nameFits(const std::string& path)
 {
-    if (hasNul(path) || path.size() >= PATH_MAX)
-        return false;
-    std::size_t start = 0;
-    while (start < path.size()) {
-        std::size_t end = path.find_first_of("\\/", start);
-        if (end == std::string::npos)
-            end = path.size();
-        if (end - start > NAME_MAX)
-            return false;
-        start = end + 1;
-    }
-    return true;
+    return !hasNul(path) && path.size() < PATH_MAX && longestPart(path) <= NAME_MAX;
 }
 
 bool exists(const std::string& path)
@@ -291,20 +280,6 @@ bool ReplacementFile::open(const std::string& path)
     }
     temporaryPath.clear();
     return false;
-}
-
-bool ReplacementFile::write(std::string_view bytes)
-{
-    if (failed || handle < 0)
-        return false;
-    if (buffer.size() + bytes.size() > buffer.capacity() && !flushBuffer())
-        return false;
-    if (bytes.size() >= buffer.capacity()) {
-        buffer.assign(bytes);
-        return flushBuffer();
-    }
-    buffer.append(bytes);
-    return true;
 }
 
 bool ReplacementFile::flushBuffer()

@@ -127,18 +127,8 @@ bool sameFileName(std::string_view a, std::string_view b)
 
 bool nameFits(const std::string& path)
 {
-    if (hasNul(path))
-        return false;
-    std::size_t start = 0;
-    while (start < path.size()) {
-        std::size_t end = path.find_first_of("\\/", start);
-        if (end == std::string::npos)
-            end = path.size();
-        if (end - start > MAX_PATH - 5)  // 255, the longest name a folder holds
-            return false;
-        start = end + 1;
-    }
-    return true;
+    constexpr std::size_t longestName = 255;  // what a folder of NTFS or FAT holds
+    return !hasNul(path) && longestPart(path) <= longestName;
 }
 
 bool exists(const std::string& path)
@@ -288,20 +278,6 @@ bool ReplacementFile::open(const std::string& path)
     }
     temporaryPath.clear();
     return false;
-}
-
-bool ReplacementFile::write(std::string_view bytes)
-{
-    if (failed || handle < 0)
-        return false;
-    if (buffer.size() + bytes.size() > buffer.capacity() && !flushBuffer())
-        return false;
-    if (bytes.size() >= buffer.capacity()) {
-        buffer.assign(bytes);
-        return flushBuffer();
-    }
-    buffer.append(bytes);
-    return true;
 }
 
 bool ReplacementFile::flushBuffer()
