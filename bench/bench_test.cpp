@@ -182,7 +182,8 @@ TEST(Generator, ConvertsToTheShapeWorkedOutByHand)
 }
 
 // The reading rows' inputs have the size asked, and the converter reads every line of them:
-// the project lines as one target with a group per 200 KB, every accepted file listed once.
+// the blank lines as a project with one target, the project lines as one target with a group
+// per 200 KB, every accepted file listed once.
 TEST(Generator, ReadingInputsHaveTheirSizeAndConvertWhole)
 {
     struct Case {
@@ -227,8 +228,8 @@ TEST(Generator, ReadingInputsHaveTheirSizeAndConvertWhole)
             folders += line.starts_with("FolderName=");
             listed += line.ends_with(".c\r") || line.ends_with(".h\r") || line.ends_with(".s\r");
         }
-        // The root, and under a project's target its groups.
-        EXPECT_EQ(folders, c.groups == 0 ? 1u : 2u + c.groups) << c.rule;
+        // The root, its one target and the target's groups.
+        EXPECT_EQ(folders, 2u + c.groups) << c.rule;
         EXPECT_EQ(listed, acceptedFileLines) << c.rule;
         EXPECT_EQ(listed > 0, c.groups > 0) << c.rule;
     }

@@ -140,18 +140,20 @@ std::string memberProjectText(const WorkspaceShape& shape, int member)
 
 std::string readingInputText(ReadingInput kind, std::uint64_t bytes)
 {
-    std::string text = "### uVision2 Project, (C) Keil Software\r\n";
+    const std::string target = "Target (" + targetName(0) + "), 0x0004 // Tools: 'ARM-ADS'\r\n";
+    std::string text;
     if (kind == ReadingInput::BlankLines) {
-        text.reserve(bytes + 1);
-        while (text.size() < bytes)
+        // Blanks first: recognising the format looks for the first byte that is not blank.
+        text.reserve(bytes + 2);
+        while (text.size() + target.size() < bytes)
             text += "\r\n";
-        return text;
+        return text + target;
     }
 
     constexpr std::uint64_t bytesPerGroup = 200'000;
     const int groups = static_cast<int>(std::max<std::uint64_t>(1, bytes / bytesPerGroup));
     WorkspaceShape shape;
-    text += "### Do not modify !\r\n\r\nTarget (" + targetName(0) + "), 0x0004 // Tools: 'ARM-ADS'\r\n\r\n";
+    text = "### uVision2 Project, (C) Keil Software\r\n### Do not modify !\r\n\r\n" + target + "\r\n";
     for (int group = 0; group < groups; ++group)
         text += numbered("Group (Group %03d)\r\n", group);
     text += "\r\n";

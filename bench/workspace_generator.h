@@ -38,10 +38,10 @@ std::string memberProjectText(const WorkspaceShape& shape, int member);
 // The base analyser personality: option lines and comments, LF line ends.
 std::string basePersonalityText(int lines);
 
-// The inputs of the reading rows, text projects of a given size: a header line and blank
-// lines only, or the lines of a real project (one target, a group per 200 KB, File lines in
-// every form sourcePath knows, an option block for the target and one for each group), every
-// part in proportion to the size.
+// The inputs of the reading rows, text projects of a given size: blank lines and, last, the
+// one line that makes the file a project (a target), or the lines of a real project (one
+// target, a group per 200 KB, File lines in the forms real projects use, an option block for
+// the target and one for each group), every part in proportion to the size.
 enum class ReadingInput { BlankLines, ProjectLines };
 
 // The text of such a project: at least bytes long; shorter than bytes plus one line where bytes
