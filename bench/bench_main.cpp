@@ -1,7 +1,8 @@
 // The conversion benchmark: generates workspaces of growing size, times Tamsel converting
 // each against the I/O floor (the same folders and files written and nothing else), checks,
 // when given a reference build of an earlier commit, that the output is the same byte for
-// byte, and prints one table row per size with the figures the targets are judged by.
+// byte and times that build alongside, and prints one table row per size with the figures the
+// targets are judged by. Then the reading rows: large single projects read, nothing written.
 #include <sys/utsname.h>
 
 #include <algorithm>
@@ -22,6 +23,7 @@
 
 #include "child_process.h"
 #include "output_tree.h"
+#include "reading_rows.h"
 #include "workspace_generator.h"
 
 namespace fs = std::filesystem;
@@ -36,6 +38,7 @@ struct Options {
     std::string reference;  // a converter built from an earlier commit, whose output must agree; optional
     std::string measure;    // the launcher that times a program and reads its peak memory
     std::vector<int> sizes{1, 2, 4, 8};
+    std::vector<double> readingSizes{12.5, 25, 50};  // MB; empty: no reading rows
     int runs = 5;
     fs::path work = "bench-work";
 };
@@ -52,14 +55,17 @@ struct SizeResult {
     double floorSeconds = 0;
     double tamselCpuSeconds = 0;
     double floorCpuSeconds = 0;
-    std::optional<double> referenceSeconds;
+    double referenceSeconds = 0;     // 0 when there is no reference build
+    double referenceCpuSeconds = 0;
     long tamselRssKiB = 0;
     long floorRssKiB = 0;
-    std::optional<long> referenceRssKiB;
+    long referenceRssKiB = 0;
     std::vector<double> tamselTimes;
     std::vector<double> floorTimes;
     std::vector<double> tamselCpuTimes;
     std::vector<double> floorCpuTimes;
+    std::vector<double> referenceTimes;
+    std::vector<double> referenceCpuTimes;
 
     double ratio() const { return tamselSeconds / floorSeconds; }
     double nanosecondsPerByte() const { return tamselSeconds * 1e9 / static_cast<double>(outputBytes); }
@@ -73,7 +79,8 @@ struct SizeResult {
 [[noreturn]] void usage()
 {
     std::cerr << "Usage: tamsel_bench --tamsel <Tamsel> --floor <tamsel_io_floor> --measure <tamsel_measure>\n"
-                 "                    [--reference <Tamsel of an earlier commit>] [--sizes 1,2,4,8] [--runs 5] [--work <folder>]\n";
+                 "                    [--reference <Tamsel of an earlier commit>] [--sizes 1,2,4,8] [--runs 5]\n"
+                 "                    [--reading 12.5,25,50 | --reading none] [--work <folder>]\n";
     std::exit(2);
 }
 
@@ -116,6 +123,8 @@ Options parseOptions(int argc, char** argv)
             options.reference = value;
         else if (option == "--sizes")
             options.sizes = parseSizes(value);
+        else if (option == "--reading")
+            options.readingSizes = parseReadingSizes(value);
         else if (option == "--runs")
             options.runs = std::clamp(std::atoi(value.c_str()), 1, 99);
         else if (option == "--work")
@@ -126,13 +135,6 @@ Options parseOptions(int argc, char** argv)
     if (options.tamsel.empty() || options.floor.empty() || options.measure.empty())
         usage();
     return options;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 std::string readText(const fs::path& file)
@@ -166,7 +168,8 @@ public:
     // with the reference build, the floor's first copy. Throws std::runtime_error when a
     // run fails or outputs differ.
     SizeResult prepare(int size);
-    // One timed conversion and one timed floor run, each into a fresh destination.
+    // One timed conversion and one timed floor run, each into a fresh destination, and one of
+    // the reference build when there is one.
     void timedRound(SizeResult& result, int round);
     // Checks every timed run's output size and takes the medians.
     void finish(SizeResult& result);
@@ -187,15 +190,7 @@ private:
 
 ChildResult Bench::run(const std::string& program, const std::vector<std::string>& arguments, const fs::path& log) const
 {
-    const fs::path report = log.string() + ".measured";
-    std::vector<std::string> launch{report.string(), program};
-    launch.insert(launch.end(), arguments.begin(), arguments.end());
-    const ChildResult launcher = runChild(options.measure, launch, log.string());
-    ChildResult measured;
-    std::ifstream in(report);
-    if (launcher.exitStatus != 0
-        || !(in >> measured.exitStatus >> measured.seconds >> measured.maxRssKiB >> measured.cpuSeconds))
-        throw std::runtime_error("could not measure " + program);
+    const ChildResult measured = runMeasured(options.measure, program, arguments, log);
     if (measured.exitStatus != 0)
         throw std::runtime_error(program + " ended with status " + std::to_string(measured.exitStatus) + "; its output: "
                                  + readText(log));
@@ -248,9 +243,7 @@ SizeResult Bench::prepare(int size)
 
     // The reference build writes to the very same destination, so every byte must agree.
     if (!options.reference.empty()) {
-        const ChildResult reference = convert(options.reference, result, destination(folder, 'c', 0), folder / "r00.log");
-        result.referenceSeconds = reference.seconds;
-        result.referenceRssKiB = reference.maxRssKiB;
+        convert(options.reference, result, destination(folder, 'c', 0), folder / "r00.log");
         if (const auto difference = firstDifference(expected, readTree(destination(folder, 'c', 0))))
             throw std::runtime_error(name + "output differs from the reference build: " + *difference);
         if (readText(folder / "r00.log") != expectedLog)
@@ -279,6 +272,13 @@ void Bench::timedRound(SizeResult& result, int round)
     result.floorTimes.push_back(floorSeconds);
     result.floorCpuTimes.push_back(floorCpuSeconds);
     result.floorRssKiB = std::max(result.floorRssKiB, copied.maxRssKiB);
+    if (options.reference.empty())
+        return;
+    const ChildResult reference =
+        convert(options.reference, result, destination(folder, 'r', round), folder / "r.log");
+    result.referenceTimes.push_back(reference.seconds);
+    result.referenceCpuTimes.push_back(reference.cpuSeconds);
+    result.referenceRssKiB = std::max(result.referenceRssKiB, reference.maxRssKiB);
 }
 
 void Bench::finish(SizeResult& result)
@@ -286,13 +286,20 @@ void Bench::finish(SizeResult& result)
     // A timed run that went wrong must not pass for a fast one.
     const fs::path folder = sizeFolder(result.size);
     for (std::size_t round = 1; round <= result.tamselTimes.size(); ++round)
-        if (treeByteCount(destination(folder, 'c', static_cast<int>(round))) != result.outputBytes)
-            throw std::runtime_error(sizeLabel(result.size) + ": timed run " + std::to_string(round)
-                                     + " wrote another number of bytes");
+        for (const char kind : {'c', 'r'})
+            if ((kind == 'c' || !result.referenceTimes.empty())
+                && treeByteCount(destination(folder, kind, static_cast<int>(round))) != result.outputBytes)
+                throw std::runtime_error(sizeLabel(result.size) + ": timed run " + std::to_string(round)
+                                         + (kind == 'c' ? "" : " of the reference build")
+                                         + " wrote another number of bytes");
     result.tamselSeconds = median(result.tamselTimes);
     result.floorSeconds = median(result.floorTimes);
     result.tamselCpuSeconds = median(result.tamselCpuTimes);
     result.floorCpuSeconds = median(result.floorCpuTimes);
+    if (!result.referenceTimes.empty()) {
+        result.referenceSeconds = median(result.referenceTimes);
+        result.referenceCpuSeconds = median(result.referenceCpuTimes);
+    }
 }
 
 std::string machineDescription(const fs::path& work)
@@ -350,19 +357,26 @@ void printTable(const std::vector<SizeResult>& results)
                     mebibytes(static_cast<double>(r.projectFileBytes)).c_str());
 
     std::printf("\n| size | Tamsel | I/O floor | ratio | ns per output byte | floor ns per output byte | Tamsel CPU | "
-                "floor CPU | CPU ratio | reference | Tamsel max RSS | RSS / (input + .prj) | floor max RSS |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
-    for (const SizeResult& r : results) {
-        char uncached[32] = "-";
-        if (r.referenceSeconds)
-            std::snprintf(uncached, sizeof uncached, "%.3f s", *r.referenceSeconds);
-        std::printf("| x%d | %.3f s | %.3f s | %.2f | %.1f | %.1f | %.3f s | %.3f s | %.2f | %s | %s | %.2f | %s |\n",
-                    r.size, r.tamselSeconds, r.floorSeconds, r.ratio(), r.nanosecondsPerByte(),
-                    r.floorNanosecondsPerByte(), r.tamselCpuSeconds,
-                    r.floorCpuSeconds, r.tamselCpuSeconds / r.floorCpuSeconds, uncached,
+                "floor CPU | CPU ratio | Tamsel max RSS | RSS / (input + .prj) | floor max RSS |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+    for (const SizeResult& r : results)
+        std::printf("| x%d | %.3f s | %.3f s | %.2f | %.1f | %.1f | %.3f s | %.3f s | %.2f | %s | %.2f | %s |\n", r.size,
+                    r.tamselSeconds, r.floorSeconds, r.ratio(), r.nanosecondsPerByte(), r.floorNanosecondsPerByte(),
+                    r.tamselCpuSeconds, r.floorCpuSeconds, r.tamselCpuSeconds / r.floorCpuSeconds,
                     mebibytes(static_cast<double>(r.tamselRssKiB) * 1024).c_str(), r.memoryShare(),
                     mebibytes(static_cast<double>(r.floorRssKiB) * 1024).c_str());
-    }
+
+    if (results.front().referenceTimes.empty())
+        return;
+    std::printf("\n| size | reference | Tamsel | Tamsel / reference | reference CPU | Tamsel CPU | CPU ratio | "
+                "reference max RSS | Tamsel max RSS |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|\n");
+    for (const SizeResult& r : results)
+        std::printf("| x%d | %.3f s | %.3f s | %.2f | %.3f s | %.3f s | %.2f | %s | %s |\n", r.size, r.referenceSeconds,
+                    r.tamselSeconds, r.tamselSeconds / r.referenceSeconds, r.referenceCpuSeconds, r.tamselCpuSeconds,
+                    r.tamselCpuSeconds / r.referenceCpuSeconds,
+                    mebibytes(static_cast<double>(r.referenceRssKiB) * 1024).c_str(),
+                    mebibytes(static_cast<double>(r.tamselRssKiB) * 1024).c_str());
 }
 
 // The three targets, judged on the sizes measured: the largest for ratio and memory, the
@@ -419,8 +433,10 @@ int main(int argc, char** argv)
         std::printf("Machine: %s\n", machineDescription(options.work).c_str());
         std::printf("Median of %d rounds over all sizes after one warm-up run per program and size.%s\n\n", options.runs,
                     options.reference.empty() ? "" : " Output compared byte for byte with the reference build.");
-        std::printf("Times are wall times; the floor's cover its writing only. Reference: one run of the\n"
-                    "converter built from an earlier commit, to the same destination, after the warm-up.\n\n");
+        std::printf("Times are wall times; the floor's cover its writing only.%s\n\n",
+                    options.reference.empty() ? ""
+                                              : " Reference: the converter built from an earlier commit, timed in\n"
+                                                "the same rounds.");
         if (cleared) {
             // Right after tens of thousands of folders were deleted, ext4 makes new ones two to
             // three times slower for some seconds: the first size would be measured on a busy disk.
@@ -437,9 +453,9 @@ int main(int argc, char** argv)
             std::printf("x%d prepared\n", size);
             std::fflush(stdout);
         }
-        // Round after round over all sizes, the two programs alternated within each: a disk
-        // that is slower for a minute then slows every size and both programs alike, and the
-        // time per byte of one size stays comparable with another's.
+        // Round after round over all sizes, the programs alternated within each: a disk that is
+        // slower for a minute then slows every size and every program alike, and the time per
+        // byte of one size stays comparable with another's.
         for (int round = 1; round <= options.runs; ++round)
             for (SizeResult& result : results)
                 bench.timedRound(result, round);
@@ -450,6 +466,18 @@ int main(int argc, char** argv)
         printTargets(results);
         if (!options.reference.empty())
             std::printf("- output identical to the reference build at every size: yes\n");
+
+        if (!options.readingSizes.empty()) {
+            std::printf("\nReading: one text project read, the destination missing so that nothing is written;\n"
+                        "median of %d runs after one untimed run per file. MB are 10^6 bytes.\n\n",
+                        options.runs);
+            std::fflush(stdout);
+            ReadingBench reading(options.tamsel, options.measure, options.work / "reading");
+            reading.prepare(options.readingSizes);
+            for (int round = 1; round <= options.runs; ++round)
+                reading.timedRound(round);
+            reading.printTable();
+        }
     } catch (const std::exception& error) {
         std::fflush(stdout);
         std::cerr << "tamsel_bench: " << error.what() << "\n";

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "command_line.h"
+#include "text_util.h"
 #include "output_tree.h"
 #include "workspace_generator.h"
 
@@ -178,6 +179,60 @@ TEST(Generator, ConvertsToTheShapeWorkedOutByHand)
         if (line.ends_with(".c\r") || line.ends_with(".h\r"))
             ++fileLines;
     EXPECT_EQ(fileLines, 24u);
+}
+
+// The reading rows' inputs have the size asked, and the converter reads every line of them:
+// the blank lines as a project with one target, the project lines as one target with a group
+// per 200 KB, every accepted file listed once.
+TEST(Generator, ReadingInputsHaveTheirSizeAndConvertWhole)
+{
+    struct Case {
+        const char* rule;
+        ReadingInput kind;
+        std::uint64_t bytes;
+        std::size_t groups;
+    };
+    const Case cases[] = {
+        {"blank lines, an odd size", ReadingInput::BlankLines, 1001, 0},
+        {"project lines below one group's share", ReadingInput::ProjectLines, 199'999, 1},
+        {"project lines for two groups", ReadingInput::ProjectLines, 450'000, 2},
+    };
+    for (const Case& c : cases) {
+        ScratchFolder scratch;
+        const fs::path input = scratch.path() / "reading.Uv2";
+        const std::uint64_t written = writeReadingInput(input, c.kind, c.bytes);
+        EXPECT_GE(written, c.bytes) << c.rule;
+        EXPECT_LT(written, c.bytes + 100) << c.rule;
+        EXPECT_EQ(written, fs::file_size(input)) << c.rule;
+
+        std::ifstream in(input, std::ios::binary);
+        std::size_t acceptedFileLines = 0;
+        for (std::string line; std::getline(in, line);)
+            if (line.starts_with("File ") && (contains(line, ".c>") || contains(line, ".h>") || contains(line, ".s>")))
+                ++acceptedFileLines;
+
+        const fs::path out = scratch.path() / "out";
+        fs::create_directories(out);
+        const std::string inputPath = input.string();
+        const std::string outPath = out.string();
+        const char* argv[] = {"Tamsel", inputPath.c_str(), outPath.c_str(), "-pn", "reading", "-ext", "c,h,s,a51"};
+        testing::internal::CaptureStdout();
+        const int status = runTamsel(7, argv);
+        testing::internal::GetCapturedStdout();
+        ASSERT_EQ(status, 0) << c.rule;
+
+        std::ifstream project(out / "reading.prj", std::ios::binary);
+        std::size_t folders = 0;
+        std::size_t listed = 0;
+        for (std::string line; std::getline(project, line);) {
+            folders += line.starts_with("FolderName=");
+            listed += line.ends_with(".c\r") || line.ends_with(".h\r") || line.ends_with(".s\r");
+        }
+        // The root, its one target and the target's groups.
+        EXPECT_EQ(folders, 2u + c.groups) << c.rule;
+        EXPECT_EQ(listed, acceptedFileLines) << c.rule;
+        EXPECT_EQ(listed > 0, c.groups > 0) << c.rule;
+    }
 }
 
 }  // namespace

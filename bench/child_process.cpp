@@ -1,4 +1,4 @@
-// Runs one child process and measures it: wall time, exit status and peak memory.
+// Runs child processes and measures them: wall time, exit status, peak memory and CPU time.
 #include "child_process.h"
 
 #include <fcntl.h>
@@ -6,9 +6,11 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <fstream>
 #include <stdexcept>
 
 extern char** environ;
@@ -49,4 +51,26 @@ ChildResult runChild(const std::string& program, const std::vector<std::string>&
     result.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
                         + static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     return result;
+}
+
+ChildResult runMeasured(const std::string& launcher, const std::string& program,
+                        const std::vector<std::string>& arguments, const std::filesystem::path& log)
+{
+    const std::filesystem::path report = log.string() + ".measured";
+    std::vector<std::string> launch{report.string(), program};
+    launch.insert(launch.end(), arguments.begin(), arguments.end());
+    const ChildResult started = runChild(launcher, launch, log.string());
+    ChildResult measured;
+    std::ifstream in(report);
+    if (started.exitStatus != 0
+        || !(in >> measured.exitStatus >> measured.seconds >> measured.maxRssKiB >> measured.cpuSeconds))
+        throw std::runtime_error("could not measure " + program);
+    return measured;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }

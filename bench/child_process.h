@@ -1,6 +1,7 @@
-// Runs one child process and measures it: wall time, exit status and peak memory.
+// Runs child processes and measures them: wall time, exit status, peak memory and CPU time.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,3 +16,12 @@ struct ChildResult {
 // discarded when empty), and waits for it. Throws std::runtime_error when it cannot start.
 ChildResult runChild(const std::string& program, const std::vector<std::string>& arguments,
                      const std::string& outputFile);
+
+// Runs program through launcher (tamsel_measure), standard output into log, and returns the
+// program's own figures, whatever its exit status. Throws std::runtime_error when it cannot
+// be run or measured.
+ChildResult runMeasured(const std::string& launcher, const std::string& program,
+                        const std::vector<std::string>& arguments, const std::filesystem::path& log);
+
+// The middle value; for an even count, the mean of the two middle ones.
+double median(std::vector<double> values);

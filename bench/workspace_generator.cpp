@@ -1,6 +1,7 @@
-// Writes a synthetic Keil workspace of a chosen size for the conversion benchmark.
+// Writes synthetic Keil inputs for the benchmark: workspaces and large single projects.
 #include "workspace_generator.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
@@ -62,6 +63,14 @@ std::string fileName(const std::string& path)
     return path.substr(path.rfind('\\') + 1);
 }
 
+// A File line of a group (counted from 0), as uVision writes them.
+std::string fileLine(int group, int file)
+{
+    const std::string path = sourcePath(group, file);
+    return "File " + std::to_string(group + 1) + "," + (path.ends_with(".c") ? "1" : "5") + ",<" + path + "><"
+           + fileName(path) + ">" + (file % 2 == 0 ? " 0x0 " : "") + "\r\n";
+}
+
 std::string defineList(const WorkspaceShape& shape, int target)
 {
     std::string list = "BOARD_REV=" + std::to_string(target + 1);
@@ -112,13 +121,9 @@ std::string memberProjectText(const WorkspaceShape& shape, int member)
     for (int group = 0; group < shape.groups; ++group)
         text += numbered("Group (Group %02d)\r\n", group);
     text += "\r\n";
-    for (int group = 0; group < shape.groups; ++group) {
-        for (int file = 0; file < shape.filesPerGroup; ++file) {
-            const std::string path = sourcePath(group, file);
-            text += "File " + std::to_string(group + 1) + "," + (path.ends_with(".c") ? "1" : "5") + ",<" + path + "><"
-                    + fileName(path) + ">" + (file % 2 == 0 ? " 0x0 " : "") + "\r\n";
-        }
-    }
+    for (int group = 0; group < shape.groups; ++group)
+        for (int file = 0; file < shape.filesPerGroup; ++file)
+            text += fileLine(group, file);
     text += "\r\n";
     for (int target = 0; target < shape.targets; ++target) {
         if (!hasOptions(shape, member, target))
@@ -131,6 +136,58 @@ std::string memberProjectText(const WorkspaceShape& shape, int member)
         text += " ADSADEFN ()\r\n ADSAINCD ()\r\nEndOpt\r\n\r\n";
     }
     return text;
+}
+
+std::string readingInputText(ReadingInput kind, std::uint64_t bytes)
+{
+    const std::string target = "Target (" + targetName(0) + "), 0x0004 // Tools: 'ARM-ADS'\r\n";
+    std::string text;
+    if (kind == ReadingInput::BlankLines) {
+        // Blanks first: recognising the format looks for the first byte that is not blank.
+        text.reserve(bytes + 2);
+        while (text.size() + target.size() < bytes)
+            text += "\r\n";
+        return text + target;
+    }
+
+    constexpr std::uint64_t bytesPerGroup = 200'000;
+    const int groups = static_cast<int>(std::max<std::uint64_t>(1, bytes / bytesPerGroup));
+    WorkspaceShape shape;
+    text = "### uVision2 Project, (C) Keil Software\r\n### Do not modify !\r\n\r\n" + target + "\r\n";
+    for (int group = 0; group < groups; ++group)
+        text += numbered("Group (Group %03d)\r\n", group);
+    text += "\r\n";
+
+    // The option blocks close the file, as in real projects; their size is known before the
+    // File lines fill what is left.
+    std::string options = "Options 1,0,0  // Target '" + targetName(0) + "'\r\n";
+    options += " Device (STM32F103RB)\r\n Vendor (STMicroelectronics)\r\n ADSCCTRL { 0,0,0,0,0 }\r\n";
+    options += " ADSCDEFN (" + defineList(shape, 0) + ")\r\n ADSCUDEF ()\r\n";
+    options += " ADSCINCD (" + includeList(shape, 0) + ")\r\n ADSADEFN ()\r\n ADSAINCD ()\r\nEndOpt\r\n\r\n";
+    for (int group = 0; group < groups; ++group) {
+        options += numbered("Options 1,%d,0  // Group ", group + 1) + numbered("'Group %03d'\r\n", group);
+        options += " PropFld { 0,0,0,0,0 }\r\n IncBld=1\r\n AlwaysBuild=0\r\n";
+        options += numbered(" ADSCDEFN (GROUP_%03d=1, GROUP_LOCAL)\r\n", group);
+        options += numbered(" ADSCINCD (.\\src\\g%02d\\private)\r\nEndOpt\r\n\r\n", group);
+    }
+
+    text.reserve(bytes + options.size() + 256);
+    const std::uint64_t filesEnd = bytes > text.size() + options.size() ? bytes - options.size() : text.size();
+    const std::uint64_t filesStart = text.size();
+    int file = 0;
+    for (int group = 0; group < groups; ++group) {
+        // Each group takes an equal share of the File lines, in the order of the groups.
+        const std::uint64_t groupEnd = filesStart + (filesEnd - filesStart) * static_cast<std::uint64_t>(group + 1)
+                                                        / static_cast<std::uint64_t>(groups);
+        while (text.size() < groupEnd)
+            text += fileLine(group, file++);
+    }
+    return text + options;
+}
+
+std::uint64_t writeReadingInput(const fs::path& file, ReadingInput kind, std::uint64_t bytes)
+{
+    return writeText(file, readingInputText(kind, bytes));
 }
 
 std::string basePersonalityText(int lines)

@@ -1,4 +1,5 @@
-// Writes a synthetic Keil workspace of a chosen size for the conversion benchmark.
+// Writes synthetic Keil inputs for the benchmark: workspaces of a chosen size for the conversion
+// rows, and single large project files for the reading rows.
 #pragma once
 
 #include <cstdint>
@@ -36,3 +37,16 @@ std::string memberProjectText(const WorkspaceShape& shape, int member);
 
 // The base analyser personality: option lines and comments, LF line ends.
 std::string basePersonalityText(int lines);
+
+// The inputs of the reading rows, text projects of a given size: blank lines and, last, the
+// one line that makes the file a project (a target), or the lines of a real project (one
+// target, a group per 200 KB, File lines in the forms real projects use, an option block for
+// the target and one for each group), every part in proportion to the size.
+enum class ReadingInput { BlankLines, ProjectLines };
+
+// The text of such a project: at least bytes long; shorter than bytes plus one line where bytes
+// exceeds its fixed lines (header, groups, option blocks).
+std::string readingInputText(ReadingInput kind, std::uint64_t bytes);
+
+// Writes that text to file and returns its size. Throws std::runtime_error when it cannot.
+std::uint64_t writeReadingInput(const std::filesystem::path& file, ReadingInput kind, std::uint64_t bytes);

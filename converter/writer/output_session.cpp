@@ -8,10 +8,11 @@
 
 namespace {
 
-std::string withoutTrailingSeparators(std::string path)
+// A view, not a copy: every folder the writer makes is compared with the destination.
+std::string_view withoutTrailingSeparators(std::string_view path)
 {
     while (!path.empty() && isSeparator(path.back()))
-        path.pop_back();
+        path.remove_suffix(1);
     return path;
 }
 
@@ -20,7 +21,7 @@ std::string withoutTrailingSeparators(std::string path)
 void OutputSession::begin(Pass pass, const std::string& destinationFolder)
 {
     currentPass = pass;
-    destination = withoutTrailingSeparators(destinationFolder);
+    destination = std::string(withoutTrailingSeparators(destinationFolder));
     known.clear();
     missingFolder.clear();
     bytes = 0;
