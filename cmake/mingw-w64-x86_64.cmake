@@ -8,8 +8,9 @@ find_program(CMAKE_CXX_COMPILER NAMES ${TAMSEL_MINGW_TRIPLET}-g++-posix ${TAMSEL
 find_program(CMAKE_RC_COMPILER NAMES ${TAMSEL_MINGW_TRIPLET}-windres)
 
 # Libraries and headers come from the mingw sysroot (plus any prefix added on the command
-# line, such as a cross-built dependency); programs run on the build host.
-set(CMAKE_FIND_ROOT_PATH /usr/${TAMSEL_MINGW_TRIPLET})
+# line, such as a cross-built dependency, and the static Qt named by TAMSEL_WINDOWS_QT);
+# programs run on the build host.
+set(CMAKE_FIND_ROOT_PATH /usr/${TAMSEL_MINGW_TRIPLET} ${TAMSEL_WINDOWS_QT})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
