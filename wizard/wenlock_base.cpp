@@ -130,6 +130,16 @@ WenlockBase::WenlockBase(QWidget* parent, const char* name, bool modal, Qt::Wind
 
 WenlockBase::~WenlockBase() = default;
 
+void WenlockBase::showEvent(QShowEvent* event)
+{
+    QWizard::showEvent(event);
+    // On Windows the wizard's layout reports a minimum that cuts the page, and knows the page's
+    // whole size only once the window is polished: the window opens no smaller than that.
+    const QSize whole = sizeHint();
+    if (width() < whole.width() || height() < whole.height())
+        resize(size().expandedTo(whole));
+}
+
 void WenlockBase::addWenlockPage(WenlockPage* page)
 {
     // The wizard opens large enough to show the page whole, banners and frame lines included.
@@ -218,7 +228,7 @@ void WenlockBase::buildPage2()
     ccCheck = extensionCheck(groupBox7, "ccCheck", 120, 35);
     cxxCheck = extensionCheck(groupBox7, "cxxCheck", 190, 35);
     cCheck = extensionCheck(groupBox7, "cCheck", 260, 35);
-    textLabel2 = place(new QLabel(groupBox7), "textLabel2", 40, 116, 135, 20);
+    textLabel2 = place(new QLabel(groupBox7), "textLabel2", 30, 116, 146, 20);
     hCheck = extensionCheck(groupBox7, "hCheck", 40, 75);
     hhCheck = extensionCheck(groupBox7, "hhCheck", 120, 75);
     hppCheck = extensionCheck(groupBox7, "hppCheck", 190, 75);

@@ -24,6 +24,11 @@ public:
                          Qt::WindowFlags flags = {});
     ~WenlockBase() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+public:
+
     WenlockPage* Page0;
     QLabel* pixmapLabel3;
     QGroupBox* groupBox1_3;

@@ -49,8 +49,9 @@ int main(int argc, char** argv)
         const std::string verb = step.substr(0, colon);
         const std::string value = colon == std::string::npos ? std::string() : step.substr(colon + 1);
         if (verb == "args") {
+            // Appended piece by piece: GCC 12 warns falsely about "[" + std::string(...).
             for (int i = 1; i < argc; ++i)
-                writeNow("[" + std::string(argv[i]) + "]\n");
+                writeNow(std::string("[").append(argv[i]).append("]\n"));
         } else if (verb == "out") {
             writeNow(fromHex(value));
         } else if (verb == "wait") {

@@ -225,7 +225,7 @@ private slots:
         row("ccCheck", "QCheckBox", "groupBox7", 120, 35, 65, 20);
         row("cxxCheck", "QCheckBox", "groupBox7", 190, 35, 65, 20);
         row("cCheck", "QCheckBox", "groupBox7", 260, 35, 65, 20);
-        row("textLabel2", "QLabel", "groupBox7", 40, 116, 135, 20);
+        row("textLabel2", "QLabel", "groupBox7", 30, 116, 146, 20);
         row("hCheck", "QCheckBox", "groupBox7", 40, 75, 65, 20);
         row("hhCheck", "QCheckBox", "groupBox7", 120, 75, 65, 20);
         row("hppCheck", "QCheckBox", "groupBox7", 190, 75, 65, 20);
