@@ -1,7 +1,9 @@
 // The parts of the platform layer that are the same on every host.
 #include "platform.h"
+#include "platform_files.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace platform {
 
@@ -15,6 +17,77 @@ std::size_t longestPart(std::string_view path)
         start = end + 1;
     }
     return longest;
+}
+
+namespace {
+
+std::atomic<unsigned> temporaryCount {0};
+
+}  // namespace
+
+ReplacementFile::~ReplacementFile()
+{
+    discard();
+}
+
+bool ReplacementFile::open(const std::string& path)
+{
+    discard();
+    failed = false;
+    if (path.find('\0') != std::string::npos)
+        return false;
+    finalPath = hostPath(path);
+    const std::size_t separator = finalPath.find_last_of("\\/");
+    const std::string folder = separator == std::string::npos ? std::string() : finalPath.substr(0, separator + 1);
+    // A short name of its own: the final name may already be as long as the system allows.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporaryPath = folder + ".tamsel-" + std::to_string(files::processId()) + "-"
+                        + std::to_string(temporaryCount++) + ".tmp";
+        const files::NewFile created = files::createNew(temporaryPath, handle);
+        if (created == files::NewFile::Created) {
+            buffer.reserve(1 << 16);
+            return true;
+        }
+        if (created == files::NewFile::Failed)
+            break;
+    }
+    temporaryPath.clear();
+    return false;
+}
+
+bool ReplacementFile::flushBuffer()
+{
+    if (!failed && !files::writeAll(handle, buffer.data(), buffer.size()))
+        failed = true;
+    buffer.clear();
+    return !failed;
+}
+
+bool ReplacementFile::commit()
+{
+    if (handle < 0)
+        return false;
+    flushBuffer();
+    if (!files::close(handle))
+        failed = true;
+    handle = -1;
+    if (!failed && files::replace(temporaryPath, finalPath)) {
+        temporaryPath.clear();
+        return true;
+    }
+    discard();
+    return false;
+}
+
+void ReplacementFile::discard()
+{
+    if (handle >= 0)
+        files::close(handle);
+    handle = -1;
+    if (!temporaryPath.empty())
+        files::remove(temporaryPath);
+    temporaryPath.clear();
+    buffer.clear();
 }
 
 bool ReplacementFile::write(std::string_view bytes)

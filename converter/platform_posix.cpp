@@ -2,6 +2,7 @@
 #ifndef _WIN32
 
 #include "platform.h"
+#include "platform_files.h"
 #include "text_util.h"
 
 #include <dirent.h>
@@ -10,7 +11,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <climits>
 #include <cerrno>
 #include <csignal>
@@ -245,86 +245,54 @@ bool makeFolder(const std::string& path)
     return errno == EEXIST && entryAt(path) == Entry::Folder;
 }
 
-namespace {
+namespace files {
 
-std::atomic<unsigned> temporaryCount {0};
-
-}  // namespace
-
-ReplacementFile::~ReplacementFile()
+NewFile createNew(const std::string& path, std::intptr_t& handle)
 {
-    discard();
-}
-
-bool ReplacementFile::open(const std::string& path)
-{
-    discard();
-    failed = false;
-    if (hasNul(path))
-        return false;
-    finalPath = hostPath(path);
-    const std::size_t slash = finalPath.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : finalPath.substr(0, slash + 1);
-    // A short name of its own: the final name may already be as long as the system allows.
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath = folder + ".tamsel-" + std::to_string(::getpid()) + "-" + std::to_string(temporaryCount++) + ".tmp";
-        const int descriptor =
-            ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (descriptor >= 0) {
-            handle = descriptor;
-            buffer.reserve(1 << 16);
-            return true;
-        }
-        if (errno != EEXIST)
-            break;
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (descriptor >= 0) {
+        handle = descriptor;
+        return NewFile::Created;
     }
-    temporaryPath.clear();
-    return false;
+    return errno == EEXIST ? NewFile::Exists : NewFile::Failed;
 }
 
-bool ReplacementFile::flushBuffer()
+bool writeAll(std::intptr_t handle, const char* data, std::size_t size)
 {
     std::size_t written = 0;
-    while (!failed && written < buffer.size()) {
-        const ssize_t put = ::write(static_cast<int>(handle), buffer.data() + written, buffer.size() - written);
+    while (written < size) {
+        const ssize_t put = ::write(static_cast<int>(handle), data + written, size - written);
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0)
-            failed = true;
-        else
-            written += static_cast<std::size_t>(put);
+            return false;
+        written += static_cast<std::size_t>(put);
     }
-    buffer.clear();
-    return !failed;
+    return true;
 }
 
-bool ReplacementFile::commit()
+bool close(std::intptr_t handle)
 {
-    if (handle < 0)
-        return false;
-    flushBuffer();
-    if (::close(static_cast<int>(handle)) != 0)
-        failed = true;
-    handle = -1;
+    return ::close(static_cast<int>(handle)) == 0;
+}
+
+bool replace(const std::string& from, const std::string& to)
+{
     // rename replaces the entry at the final name, never what a link there points to.
-    if (!failed && ::rename(temporaryPath.c_str(), finalPath.c_str()) == 0) {
-        temporaryPath.clear();
-        return true;
-    }
-    discard();
-    return false;
+    return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-void ReplacementFile::discard()
+void remove(const std::string& path)
 {
-    if (handle >= 0)
-        ::close(static_cast<int>(handle));
-    handle = -1;
-    if (!temporaryPath.empty())
-        ::unlink(temporaryPath.c_str());
-    temporaryPath.clear();
-    buffer.clear();
+    ::unlink(path.c_str());
 }
+
+unsigned long processId()
+{
+    return static_cast<unsigned long>(::getpid());
+}
+
+}  // namespace files
 
 DestinationLock::~DestinationLock()
 {

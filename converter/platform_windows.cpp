@@ -2,6 +2,7 @@
 #ifdef _WIN32
 
 #include "platform.h"
+#include "platform_files.h"
 #include "text_util.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -15,7 +16,6 @@
 #include <direct.h>
 
 #include <algorithm>
-#include <atomic>
 #include <vector>
 
 namespace platform {
@@ -242,86 +242,55 @@ bool makeFolder(const std::string& path)
     return entryAt(path) == Entry::Folder;
 }
 
-namespace {
+namespace files {
 
-std::atomic<unsigned> temporaryCount {0};
-
-}  // namespace
-
-ReplacementFile::~ReplacementFile()
+NewFile createNew(const std::string& path, std::intptr_t& handle)
 {
-    discard();
-}
-
-bool ReplacementFile::open(const std::string& path)
-{
-    discard();
-    failed = false;
-    if (hasNul(path))
-        return false;
-    finalPath = path;
-    const std::size_t separator = finalPath.find_last_of("\\/");
-    const std::string folder = separator == std::string::npos ? std::string() : finalPath.substr(0, separator + 1);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath = folder + ".tamsel-" + std::to_string(::GetCurrentProcessId()) + "-"
-                        + std::to_string(temporaryCount++) + ".tmp";
-        // CREATE_NEW never opens an existing entry, a link included.
-        const HANDLE file = ::CreateFileA(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            handle = reinterpret_cast<std::intptr_t>(file);
-            buffer.reserve(1 << 16);
-            return true;
-        }
-        if (::GetLastError() != ERROR_FILE_EXISTS)
-            break;
+    // CREATE_NEW never opens an existing entry, a link included.
+    const HANDLE file =
+        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        handle = reinterpret_cast<std::intptr_t>(file);
+        return NewFile::Created;
     }
-    temporaryPath.clear();
-    return false;
+    return ::GetLastError() == ERROR_FILE_EXISTS ? NewFile::Exists : NewFile::Failed;
 }
 
-bool ReplacementFile::flushBuffer()
+bool writeAll(std::intptr_t handle, const char* data, std::size_t size)
 {
     std::size_t written = 0;
-    while (!failed && written < buffer.size()) {
+    while (written < size) {
         DWORD put = 0;
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(buffer.size() - written, 1u << 30));
-        if (!::WriteFile(reinterpret_cast<HANDLE>(handle), buffer.data() + written, want, &put, nullptr) || put == 0)
-            failed = true;
-        else
-            written += put;
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size - written, 1u << 30));
+        if (!::WriteFile(reinterpret_cast<HANDLE>(handle), data + written, want, &put, nullptr) || put == 0)
+            return false;
+        written += put;
     }
-    buffer.clear();
-    return !failed;
+    return true;
 }
 
-bool ReplacementFile::commit()
+bool close(std::intptr_t handle)
 {
-    if (handle < 0)
-        return false;
-    flushBuffer();
-    if (!::CloseHandle(reinterpret_cast<HANDLE>(handle)))
-        failed = true;
-    handle = -1;
+    return ::CloseHandle(reinterpret_cast<HANDLE>(handle)) != 0;
+}
+
+bool replace(const std::string& from, const std::string& to)
+{
     // Replacing moves the new entry over the old one; a link there is replaced, not followed.
-    if (!failed && ::MoveFileExA(temporaryPath.c_str(), finalPath.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        temporaryPath.clear();
-        return true;
-    }
-    discard();
-    return false;
+    return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
-void ReplacementFile::discard()
+void remove(const std::string& path)
 {
-    if (handle >= 0)
-        ::CloseHandle(reinterpret_cast<HANDLE>(handle));
-    handle = -1;
-    if (!temporaryPath.empty())
-        ::DeleteFileA(temporaryPath.c_str());
-    temporaryPath.clear();
-    buffer.clear();
+    ::DeleteFileA(path.c_str());
 }
+
+unsigned long processId()
+{
+    return ::GetCurrentProcessId();
+}
+
+}  // namespace files
 
 DestinationLock::~DestinationLock()
 {
