@@ -89,9 +89,12 @@ public:
     // the temporary file is then removed and path is left alone.
     bool commit();
 
+    // Closes and removes the temporary file, leaving path alone; the destructor does it too,
+    // but an object that outlives a failed run must be told.
+    void discard();
+
 private:
     bool flushBuffer();
-    void discard();
 
     std::string finalPath;
     std::string temporaryPath;

@@ -134,6 +134,11 @@ void OutputSession::closeProjectFile()
         throw IOERROR(IOERROR::CannotWriteFile, projectPath);
 }
 
+void OutputSession::abandonProjectFile()
+{
+    projectFile.discard();
+}
+
 void OutputSession::loadBaseAnalyserPersonality(const std::string& path)
 {
     baseGiven = !path.empty();

@@ -38,6 +38,8 @@ public:
     void openProjectFile(const std::string& path);
     void projectLine(std::string_view text);
     void closeProjectFile();
+    // After a failure: the unfinished project file leaves nothing behind.
+    void abandonProjectFile();
 
     // Reads the base analyser personality once, converting its line ends to CR LF as a
     // Windows text-mode copy would. An empty path means none was given.

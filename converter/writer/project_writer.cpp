@@ -111,16 +111,23 @@ int Converter::writeProject()
         outputSession.noteInput(message);
 
     const std::string projectFile = destinationFolder + "\\" + projectName + ".prj";
-    for (const OutputSession::Pass pass : {OutputSession::Pass::Check, OutputSession::Pass::Write}) {
-        outputSession.begin(pass, destinationFolder);
-        outputSession.openProjectFile(projectFile);
-        if (outputSession.writing())
-            printLine(message::creatingProject);
-        outputSession.projectLine("VersionTag45");
-        root->writeTree(outputSession, "", destinationFolder + personFolder + projectName + ".p_a");
-        outputSession.closeProjectFile();
-        if (!outputSession.writing() && outputSession.bytesCounted() > outputLimit)
-            throw AsciiReaderError(AsciiReaderError::TooMuchOutput);
+    try {
+        for (const OutputSession::Pass pass : {OutputSession::Pass::Check, OutputSession::Pass::Write}) {
+            outputSession.begin(pass, destinationFolder);
+            outputSession.openProjectFile(projectFile);
+            if (outputSession.writing())
+                printLine(message::creatingProject);
+            outputSession.projectLine("VersionTag45");
+            root->writeTree(outputSession, "", destinationFolder + personFolder + projectName + ".p_a");
+            outputSession.closeProjectFile();
+            if (!outputSession.writing() && outputSession.bytesCounted() > outputLimit)
+                throw AsciiReaderError(AsciiReaderError::TooMuchOutput);
+        }
+    } catch (...) {
+        // The session outlives the run (the tree is not freed at exit): its open project file
+        // would otherwise stay in the destination under its temporary name.
+        outputSession.abandonProjectFile();
+        throw;
     }
     printLine(message::projectCompleted);
     return 0;

@@ -110,6 +110,7 @@ status=$?
 [[ ! -e full/person/q.p_a ]] || fail "full disk ($small_disk): a cut-short fallback personality was left"
 [[ ! -e full/q.prj ]] || fail "full disk ($small_disk): a project file was written"
 cmp -s full/p.prj full-before.prj || fail "full disk ($small_disk): the earlier project changed"
+compgen -G "full/.tamsel-*" >/dev/null && fail "full disk ($small_disk): the project's temporary file was left"
 compgen -G "full/person/.tamsel-*" >/dev/null && fail "full disk ($small_disk): a temporary file was left"
 [[ $small_disk == mounted ]] && umount full
 "$tamsel" small.uv2 full -cp c.p_c -pn q -ap base.p_a >/dev/null || fail "full disk: the later run failed"
