@@ -229,6 +229,10 @@ Entry entryAt(const std::string& path, FileIdentity* identity)
         return Entry::Missing;
     if (hasNul(path))
         return Entry::Other;
+    // A device answers for such a name in every folder: nothing can be written there.
+    const std::size_t separator = lastSeparator(path);
+    if (namesWindowsDevice(separator == std::string::npos ? path : path.substr(separator + 1)))
+        return Entry::Other;
     return inspect(path, identity, false);
 }
 

@@ -34,6 +34,20 @@ void convertSeparators(std::string& text)
             c = '\\';
 }
 
+bool namesWindowsDevice(std::string_view fileName)
+{
+    const std::string_view stem = fileName.substr(0, fileName.find('.'));
+    if (stem.size() != 3 && stem.size() != 4)
+        return false;
+    std::string word(stem);
+    for (char& c : word)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    if (word.size() == 4)
+        return (word.starts_with("com") || word.starts_with("lpt")) && word[3] >= '1' && word[3] <= '9';
+    return word == "con" || word == "prn" || word == "aux" || word == "nul";
+}
+
 bool TextLines::next(std::string_view& line)
 {
     if (position >= text.size())

@@ -16,6 +16,10 @@ std::string joinPath(const std::string& folder, const std::string& rest);
 // Turns every "/" of text into "\" in place.
 void convertSeparators(std::string& text);
 
+// True for a file name that Windows opens as a device in any folder and with any extension:
+// CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9, in any letter case.
+bool namesWindowsDevice(std::string_view fileName);
+
 // The lines of a text held in memory, cut as Windows text mode reads them: up to each line
 // feed, a carriage return directly before the line feed is not part of the line, and a last
 // line without a line feed counts.

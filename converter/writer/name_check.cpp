@@ -9,6 +9,7 @@
 
 #include "../errors.h"
 #include "../sub_project.h"
+#include "../text_util.h"
 
 namespace {
 
@@ -42,17 +43,6 @@ bool refusedByWindows(char c)
     return (byte >= 1 && byte <= 31) || std::string_view("<>:\"|?*").find(c) != std::string_view::npos;
 }
 
-// Windows opens these as devices in any folder and with any extension.
-bool namesDevice(std::string_view stem)
-{
-    if (stem.size() != 3 && stem.size() != 4)
-        return false;
-    const std::string word = foldedCase(stem);
-    if (word.size() == 4)
-        return (word.starts_with("com") || word.starts_with("lpt")) && word[3] >= '1' && word[3] <= '9';
-    return word == "con" || word == "prn" || word == "aux" || word == "nul";
-}
-
 // One part of a name, between separators, made safe in place: the device test sees the part
 // as the other two rules left it, so "AUX." becomes "AUX_", no device any more.
 void mendPart(std::string& part)
@@ -62,7 +52,7 @@ void mendPart(std::string& part)
             c = '_';
     for (std::size_t end = part.size(); end > 0 && (part[end - 1] == '.' || part[end - 1] == ' '); --end)
         part[end - 1] = '_';
-    if (namesDevice(std::string_view(part).substr(0, part.find('.'))))
+    if (namesWindowsDevice(part))
         part.insert(0, 1, '_');
 }
 
