@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench_text.h"
 #include "child_process.h"
 #include "output_tree.h"
 #include "reading_rows.h"
@@ -86,23 +87,9 @@ struct SizeResult {
 
 std::vector<int> parseSizes(const std::string& text)
 {
-    std::vector<int> sizes;
-    std::stringstream in(text);
-    for (std::string item; std::getline(in, item, ',');) {
-        std::size_t used = 0;
-        int size = 0;
-        try {
-            size = std::stoi(item, &used);
-        } catch (const std::exception&) {
-            used = 0;
-        }
-        if (used != item.size() || size < 1 || size > 64)
-            throw std::runtime_error("sizes are whole numbers from 1 to 64, separated by commas: " + text);
-        sizes.push_back(size);
-    }
-    if (sizes.empty())
-        throw std::runtime_error("no size given");
-    return sizes;
+    const std::vector<double> sizes =
+        parseNumberList(text, 1, 64, true, "sizes are whole numbers from 1 to 64, separated by commas");
+    return {sizes.begin(), sizes.end()};
 }
 
 Options parseOptions(int argc, char** argv)
@@ -135,12 +122,6 @@ Options parseOptions(int argc, char** argv)
     if (options.tamsel.empty() || options.floor.empty() || options.measure.empty())
         usage();
     return options;
-}
-
-std::string readText(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Destinations get names of one length, so that every run writes the same number of bytes

@@ -5,12 +5,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <stdexcept>
 #include <string_view>
 
+#include "bench_text.h"
 #include "child_process.h"
 
 namespace fs = std::filesystem;
@@ -37,35 +35,15 @@ double megabytesOf(const ReadingRow& row)
     return static_cast<double>(row.bytes) / 1e6;
 }
 
-std::string readText(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 }  // namespace
 
 std::vector<double> parseReadingSizes(const std::string& text)
 {
-    std::vector<double> sizes;
     if (text == "none")
-        return sizes;
-    std::stringstream in(text);
-    for (std::string item; std::getline(in, item, ',');) {
-        std::size_t used = 0;
-        double size = 0;
-        try {
-            size = std::stod(item, &used);
-        } catch (const std::exception&) {
-            used = 0;
-        }
-        if (used == 0 || used != item.size() || !(size > 0 && size <= 4000))
-            throw std::runtime_error("reading sizes are MB above 0 and at most 4000, separated by commas, or none: " + text);
-        sizes.push_back(size);
-    }
-    if (sizes.empty())
-        throw std::runtime_error("no reading size given");
-    return sizes;
+        return {};
+    // Above 0: the smallest number the list accepts is the smallest positive double.
+    return parseNumberList(text, std::nextafter(0.0, 1.0), 4000, false,
+                           "reading sizes are MB above 0 and at most 4000, separated by commas, or none");
 }
 
 ReadingBench::ReadingBench(std::string tamsel, std::string measure, fs::path folder)
