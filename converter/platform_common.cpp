@@ -34,7 +34,7 @@ bool ReplacementFile::open(const std::string& path)
 {
     discard();
     failed = false;
-    if (path.find('\0') != std::string::npos)
+    if (files::hasNul(path))
         return false;
     finalPath = hostPath(path);
     const std::size_t separator = finalPath.find_last_of("\\/");

@@ -1,5 +1,6 @@
 // The few file calls that differ between hosts, below the shared file code of the platform
-// layer. Paths here are already in the host's form; a handle is a descriptor or a HANDLE.
+// layer, and the name check every call makes first. Paths here are already in the host's
+// form; a handle is a descriptor or a HANDLE.
 #pragma once
 
 #include <cstddef>
@@ -7,6 +8,13 @@
 #include <string>
 
 namespace platform::files {
+
+// The system's calls stop a name at its first NUL byte: "x\0y" would name the file x, which
+// may be one the run must not touch. Such a name names nothing.
+inline bool hasNul(const std::string& path)
+{
+    return path.find('\0') != std::string::npos;
+}
 
 enum class NewFile { Created, Exists, Failed };
 

@@ -20,6 +20,8 @@
 
 namespace platform {
 
+using files::hasNul;
+
 namespace {
 
 bool asciiEqualIgnoringCase(const std::string& a, const char* b)
@@ -38,13 +40,6 @@ bool asciiEqualIgnoringCase(const std::string& a, const char* b)
             return false;
     }
     return b[i] == '\0';
-}
-
-// The system's calls stop a name at its first NUL byte: "x\0y" would name the file x,
-// which may be one the run must not touch. Such a name names nothing.
-bool hasNul(const std::string& path)
-{
-    return path.find('\0') != std::string::npos;
 }
 
 FileIdentity identityOf(const struct stat& info)

@@ -20,6 +20,8 @@
 
 namespace platform {
 
+using files::hasNul;
+
 namespace {
 
 // A drive-relative path starts with a drive letter and a colon ("D:src", "D:").
@@ -28,13 +30,6 @@ bool hasDriveLetter(const std::string& path)
     const char letter = path.empty() ? '\0' : path[0];
     const bool isLetter = (letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z');
     return isLetter && path.size() >= 2 && path[1] == ':';
-}
-
-// The system's calls stop a name at its first NUL byte: "x\0y" would name the file x, which
-// may be one the run must not touch. Such a name names nothing.
-bool hasNul(const std::string& path)
-{
-    return path.find('\0') != std::string::npos;
 }
 
 FileIdentity identityOf(const BY_HANDLE_FILE_INFORMATION& information)

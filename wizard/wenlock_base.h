@@ -24,11 +24,6 @@ public:
                          Qt::WindowFlags flags = {});
     ~WenlockBase() override;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-public:
-
     WenlockPage* Page0;
     QLabel* pixmapLabel3;
     QGroupBox* groupBox1_3;
@@ -95,6 +90,8 @@ protected slots:
     virtual void languageChange();
 
 protected:
+    void showEvent(QShowEvent* event) override;
+
     QPixmap image0; // header banner
     QPixmap image1; // footer strip
 
