@@ -63,6 +63,8 @@ void applyOptions(Converter& converter, const std::vector<std::string>& argument
             converter.analyserPersonality = makeAbsolutePath(value);
         else if (option == "-cp")
             converter.compilerPersonality = makeAbsolutePath(value);
+        else if (option == "-pack")
+            converter.packRoot = makeAbsolutePath(value);
         else if (option == "-ext")
             converter.addExtensions(value);
     }

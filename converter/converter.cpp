@@ -1,6 +1,7 @@
 // The run object: settings, and the order of a run: read everything, check the names, write.
 #include "converter.h"
 
+#include "command_line.h"
 #include "console.h"
 #include "errors.h"
 #include "reader/keil_file.h"
@@ -70,9 +71,19 @@ void Converter::checkProjectName() const
         throw IOERROR(IOERROR::ProjectNameNotPlain, projectName);
 }
 
+std::string Converter::effectivePackRoot() const
+{
+    if (!packRoot.empty())
+        return packRoot;
+    if (const std::string fromEnvironment = platform::environmentVariable("CMSIS_PACK_ROOT"); !fromEnvironment.empty())
+        return makeAbsolutePath(fromEnvironment);
+    return platform::defaultPackRoot();
+}
+
 void Converter::readAllProjects()
 {
     loadCompilerIncludePaths();
+    packs = std::make_unique<PackIndex>(effectivePackRoot());
     const KeilFile source = KeilFile::load(sourcePath);
     outputSession.noteInput(source.identity());
     const ReadingContext context = readingContext();

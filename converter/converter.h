@@ -2,11 +2,13 @@
 #pragma once
 
 #include <list>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "errors.h"
 #include "platform.h"
+#include "reader/pack_index.h"
 #include "reader/reading_context.h"
 #include "source_path_pool.h"
 #include "sub_project.h"
@@ -42,7 +44,11 @@ public:
     std::list<std::string> listKeilProjects(const KeilFile& source) const;
 
     // What reading needs from the run.
-    ReadingContext readingContext() { return {extensions, compilerIncludePaths, sourcePaths}; }
+    ReadingContext readingContext() { return {extensions, compilerIncludePaths, sourcePaths, packs.get()}; }
+
+    // The pack root: the -pack option, else CMSIS_PACK_ROOT when not empty, else the host's
+    // default (Windows keeps packs in %LOCALAPPDATA%\Arm\Packs); empty when there is none.
+    std::string effectivePackRoot() const;
 
     int writeProject();
 
@@ -59,6 +65,7 @@ public:
     std::string messagePersonality;
     std::string analyserPersonality;
     std::string compilerPersonality;
+    std::string packRoot;                     // the -pack option, made absolute; empty when not given
     std::list<std::string> extensions;
     std::list<std::string> compilerIncludePaths;
     SourcePathPool sourcePaths;  // outlives the tree: ~Converter deletes root first
@@ -70,6 +77,7 @@ private:
     void checkProjectName() const;
 
     OutputSession outputSession;
+    std::unique_ptr<PackIndex> packs;
     std::size_t nodes = 1;                      // the root
     unsigned long long listedBytes = 0;         // file lines the project file would hold
 };

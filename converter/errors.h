@@ -76,6 +76,9 @@ inline constexpr const char* outputIsLink = "Output path is a link: ";
 inline constexpr const char* overwritesInput = "Output would overwrite an input: ";
 inline constexpr const char* destinationInUse = "Destination is in use by another conversion: ";
 inline constexpr const char* projectNameNotPlain = "Project name must be a plain file name: ";
+inline constexpr const char* packNotInstalled = "Pack not installed: ";
+inline constexpr const char* malformedPack = "Malformed pack description: ";
+inline constexpr const char* deviceNotFound = "Device not found in pack: ";
 inline constexpr const char* tooManyNodes =
     "Project too large: more than 1000000 projects, targets and groups";
 inline constexpr const char* tooMuchOutput = "Project too large: the output would exceed 4 GiB";

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -65,6 +66,17 @@ bool nameFits(const std::string& path);
 
 // True when anything, file or folder, exists at path (links followed).
 bool exists(const std::string& path);
+
+// The names of the folders in a folder (links to folders included), in no set order; false
+// when it cannot be listed.
+bool listFolders(const std::string& path, std::vector<std::string>& names);
+
+// An environment variable's value; empty when it is not set.
+std::string environmentVariable(const char* name);
+
+// Where the host keeps installed software packs when nothing else names a pack root: on Windows
+// %LOCALAPPDATA%\Arm\Packs when that folder exists; empty otherwise and elsewhere.
+std::string defaultPackRoot();
 
 // Makes one folder. True when it was made or a folder (not a link to one) already stands there.
 bool makeFolder(const std::string& path);

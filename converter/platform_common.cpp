@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 
 namespace platform {
 
@@ -17,6 +18,12 @@ std::size_t longestPart(std::string_view path)
         start = end + 1;
     }
     return longest;
+}
+
+std::string environmentVariable(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::string() : std::string(value);
 }
 
 namespace {

@@ -156,6 +156,31 @@ bool exists(const std::string& path)
     return entryExists(hostPath(path));
 }
 
+bool listFolders(const std::string& path, std::vector<std::string>& names)
+{
+    names.clear();
+    if (hasNul(path))
+        return false;
+    std::string host = hostPath(path);
+    if (!entryExists(host) && !matchLetterCase(host, host))
+        return false;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(host.c_str()), ::closedir);
+    if (!dir)
+        return false;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string name = entry->d_name;
+        struct stat info {};
+        if (name != "." && name != ".." && ::stat((host + "/" + name).c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+            names.push_back(name);
+    }
+    return true;
+}
+
+std::string defaultPackRoot()
+{
+    return {};
+}
+
 bool readWholeFile(const std::string& path, std::string& content, FileIdentity* identity)
 {
     if (path.empty() || hasNul(path))

@@ -131,6 +131,35 @@ bool exists(const std::string& path)
     return !path.empty() && !hasNul(path) && ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool listFolders(const std::string& path, std::vector<std::string>& names)
+{
+    names.clear();
+    if (path.empty() || hasNul(path))
+        return false;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = ::FindFirstFileA(joinPath(path, "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != ".." && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            names.push_back(name);
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    return true;
+}
+
+std::string defaultPackRoot()
+{
+    const std::string localAppData = environmentVariable("LOCALAPPDATA");
+    if (localAppData.empty())
+        return {};
+    const std::string root = joinPath(localAppData, "Arm\\Packs");
+    const DWORD attributes = ::GetFileAttributesA(root.c_str());
+    const bool isFolder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return isFolder ? root : std::string();
+}
+
 bool readWholeFile(const std::string& path, std::string& content, FileIdentity* identity)
 {
     if (path.empty() || hasNul(path))

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+class PackIndex;
 class SourcePathPool;
 
 // The run's settings that reading depends on, handed to each reader explicitly.
@@ -12,6 +13,7 @@ struct ReadingContext {
     const std::list<std::string>& extensions;            // accepted source extensions; empty accepts all
     const std::list<std::string>& compilerIncludePaths;  // folders the compiler personality names
     SourcePathPool& sourcePaths;                          // keeps every source path the tree lists
+    PackIndex* packs = nullptr;                           // the installed packs; none without a pack root
 };
 
 // True when extensions is empty or names the text after the last "." of path (the whole path

@@ -1,12 +1,15 @@
 // Reader of Keil projects in the XML format: targets, groups, files and their settings.
 #include "xml_project_reader.h"
 
+#include <algorithm>
+
 #include "../console.h"
 #include "../errors.h"
 #include "../source_path_pool.h"
 #include "../sub_project.h"
 #include "../text_util.h"
 #include "define_list.h"
+#include "pack_index.h"
 #include "path_completion.h"
 #include "xml_document.h"
 
@@ -64,12 +67,77 @@ void XmlProjectReader::readRte(const pugi::xml_node& project)
     for (const pugi::xml_node& rte : project.children("RTE")) {
         for (const pugi::xml_node& components : rte.children("components"))
             for (const pugi::xml_node& component : components.children("component"))
-                for (const std::string& target : listedTargets(component))
-                    rteTargets[target].usesRte = true;
+                readRteComponent(component);
+        for (const pugi::xml_node& packages : rte.children("packages"))
+            for (const pugi::xml_node& package : packages.children("package"))
+                rtePackages.push_back({package.attribute("vendor").value(), package.attribute("name").value(),
+                                       package.attribute("version").value()});
         for (const pugi::xml_node& files : rte.children("files"))
             for (const pugi::xml_node& file : files.children("file"))
                 readRteFile(file);
     }
+}
+
+void XmlProjectReader::readRteComponent(const pugi::xml_node& component)
+{
+    SelectedComponent selected{{}, listedTargets(component)};
+    for (const std::string& target : selected.targets)
+        rteTargets[target].usesRte = true;
+    if (selected.targets.empty() || context.packs == nullptr || !context.packs->hasRoot())
+        return;
+    ProjectComponent& wanted = selected.component;
+    wanted.cclass = component.attribute("Cclass").value();
+    wanted.cgroup = component.attribute("Cgroup").value();
+    wanted.csub = component.attribute("Csub").value();
+    wanted.cvariant = component.attribute("Cvariant").value();
+    wanted.cversion = component.attribute("Cversion").value();
+    wanted.condition = component.attribute("condition").value();
+    wanted.capiversion = component.attribute("Capiversion").value();
+    const pugi::xml_node package = component.child("package");
+    wanted.pack = {package.attribute("vendor").value(), package.attribute("name").value(), package.attribute("version").value()};
+    components.push_back(std::move(selected));
+}
+
+void XmlProjectReader::addPackSettings(const pugi::xml_node& target, const std::string& targetName, SubProject& targetNode) const
+{
+    if (context.packs == nullptr || !context.packs->hasRoot())
+        return;
+    PackSettings settings;
+    const pugi::xml_node options = target.child("TargetOption");
+    const pugi::xml_node common = options.child("TargetCommonOption");
+    const std::string device = trimXmlSpace(childText(common, "Device"));
+    const std::string packId = trimXmlSpace(childText(common, "PackID"));
+    if (!device.empty() && !packId.empty()) {
+        if (const PackDescription* pack = context.packs->find(PackId::fromText(packId));
+            pack != nullptr && !addDeviceSettings(*pack, device, settings))
+            context.packs->sayOnce(message::deviceNotFound, device + " (" + packId + ")");
+    }
+    for (const SelectedComponent& selected : components)
+        if (std::find(selected.targets.begin(), selected.targets.end(), targetName) != selected.targets.end())
+            addComponentPackSettings(selected.component, settings);
+
+    for (const std::string& define : settings.defines)
+        addDefine(targetNode, define);
+    // "No auto includes" keeps the compiler from the pack folders; the define stays.
+    if (trimXmlSpace(childText(options.child("TargetArmAds").child("Cads"), "uSurpInc")) == "1")
+        return;
+    for (std::string& folder : settings.folders)
+        addIncludeFolder(targetNode, std::move(folder), context.compilerIncludePaths);
+}
+
+void XmlProjectReader::addComponentPackSettings(const ProjectComponent& component, PackSettings& settings) const
+{
+    if (component.pack.vendor.empty() && component.pack.name.empty())
+        return;
+    const PackDescription* own = context.packs->find(component.pack);
+    if (own != nullptr)
+        addComponentSettings(*own, component, settings);
+    if (component.capiversion.empty() || (own != nullptr && addApiSettings(*own, component, settings)))
+        return;
+    // An API may be described by another pack the project uses.
+    for (const PackId& id : rtePackages)
+        if (const PackDescription* pack = context.packs->find(id); pack != nullptr && addApiSettings(*pack, component, settings))
+            return;
 }
 
 void XmlProjectReader::readRteFile(const pugi::xml_node& file)
@@ -141,8 +209,10 @@ void XmlProjectReader::readTarget(const pugi::xml_node& target)
     const std::string name = childText(target, "TargetName");
     SubProject* targetNode = projectNode.addChild(name);
     const auto rte = rteTargets.find(name);
-    // The target's settings are complete before any group copies them. The RTE's come first,
-    // as on uVision's command line, so that a define of the target's own replaces _RTE_.
+    // The target's settings are complete before any group copies them. The packs' and the
+    // RTE's come first, as on uVision's command line, so that a define of the target's own
+    // replaces theirs.
+    addPackSettings(target, name, *targetNode);
     if (rte != rteTargets.end())
         addRteSettings(name, rte->second, *targetNode);
     addToolSettings(target.child("TargetOption"), *targetNode);

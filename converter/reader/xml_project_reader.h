@@ -11,6 +11,7 @@
 
 #include <pugixml.hpp>
 
+#include "pack_settings.h"
 #include "reading_context.h"
 
 class SubProject;
@@ -21,6 +22,8 @@ class SubProject;
 // The Run-Time Environment (the RTE element) gives each target that a component lists the
 // define _RTE_ and the include folder RTE\_<target>, and lists the files the project holds
 // for a target in the group "::" + the file's component class.
+// With a pack root, a target also gets what its packs give it (the device's header folder and
+// define, the folders of its components and their APIs), before its own settings.
 class XmlProjectReader {
 public:
     // Source paths go into the context's pool, which must outlive the tree.
@@ -44,7 +47,16 @@ private:
         std::vector<std::size_t> files;   // indexes into rteFiles, in the order of <files>
     };
 
+    // A component of the RTE and the targets it is selected for.
+    struct SelectedComponent {
+        ProjectComponent component;
+        std::vector<std::string> targets;
+    };
+
     void readRte(const pugi::xml_node& project);
+    void readRteComponent(const pugi::xml_node& component);
+    void addPackSettings(const pugi::xml_node& target, const std::string& targetName, SubProject& targetNode) const;
+    void addComponentPackSettings(const ProjectComponent& component, PackSettings& settings) const;
     void readRteFile(const pugi::xml_node& file);
     void addRteSettings(const std::string& targetName, const RteTarget& rte, SubProject& targetNode) const;
     void addRteFiles(const RteTarget& rte, SubProject& targetNode) const;
@@ -62,4 +74,6 @@ private:
     std::set<std::string> reportedFiles;  // a file shared by several targets is named once
     std::vector<RteFile> rteFiles;
     std::unordered_map<std::string, RteTarget> rteTargets;
+    std::vector<SelectedComponent> components;
+    std::vector<PackId> rtePackages;  // RTE/packages, in file order
 };
