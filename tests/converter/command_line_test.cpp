@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "converter.h"
 #include "platform.h"
@@ -138,6 +139,7 @@ struct Scanned {
     std::string analyserPersonality;
     std::string compilerPersonality;
     std::list<std::string> extensions;
+    std::string packRoot;  // the one the run would use
 };
 
 Scanned scan(std::vector<std::string> arguments)
@@ -147,7 +149,7 @@ Scanned scan(std::vector<std::string> arguments)
     converter.projectName = "default";
     applyOptions(converter, arguments);
     return {converter.projectName, converter.messagePersonality, converter.analyserPersonality,
-            converter.compilerPersonality, converter.extensions};
+            converter.compilerPersonality, converter.extensions, converter.effectivePackRoot()};
 }
 
 TEST(ApplyOptions, ScansOneStepAtATime)
@@ -179,6 +181,31 @@ TEST(ApplyOptions, ScansOneStepAtATime)
 
     // Positional arguments take part in the scan.
     EXPECT_EQ(scan({"-pn", "out", "x"}).projectName, "out");
+}
+
+TEST(ApplyOptions, PackRootFromTheOptionElseTheEnvironment)
+{
+    std::string cwd;
+    ASSERT_TRUE(platform::currentFolder(cwd));
+    const std::string hostDefault = platform::defaultPackRoot();
+    struct Case {
+        std::optional<std::string> environment;
+        std::vector<std::string> arguments;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {std::nullopt, {"p.uvprojx", "out"}, hostDefault},
+        {"", {"p.uvprojx", "out"}, hostDefault},
+        {"env", {"p.uvprojx", "out"}, cwd + "\\env"},
+        {"env", {"p.uvprojx", "out", "-pack", "packs"}, cwd + "\\packs"},
+        {std::nullopt, {"p.uvprojx", "out", "-pack", "a", "-pack", "b"}, cwd + "\\b"},
+        {std::nullopt, {"p.uvprojx", "out", "-pack", "D:\\Packs"}, "D:\\Packs"},
+        {std::nullopt, {"p.uvprojx", "out", "-pack"}, hostDefault},
+    };
+    for (const Case& c : cases) {
+        const ScopedVariable variable("CMSIS_PACK_ROOT", c.environment);
+        EXPECT_EQ(scan(c.arguments).packRoot, c.expected) << c.environment.value_or("(unset)") << " " << c.arguments.back();
+    }
 }
 
 TEST(RunTamsel, FewerThanThreeArgumentsPrintsUsageAndFails)

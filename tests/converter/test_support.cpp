@@ -2,6 +2,7 @@
 #include "test_support.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 
@@ -51,6 +52,30 @@ TemporaryFolder::~TemporaryFolder()
 std::string TemporaryFolder::windowsPath() const
 {
     return windowsForm(folder);
+}
+
+ScopedVariable::ScopedVariable(const char* name, const std::optional<std::string>& value) : name(name)
+{
+    if (const char* old = std::getenv(name))
+        previous = old;
+    set(name, value);
+}
+
+ScopedVariable::~ScopedVariable()
+{
+    set(name, previous);
+}
+
+void ScopedVariable::set(const char* name, const std::optional<std::string>& value)
+{
+#ifdef _WIN32
+    _putenv_s(name, value ? value->c_str() : "");
+#else
+    if (value)
+        setenv(name, value->c_str(), 1);
+    else
+        unsetenv(name);
+#endif
 }
 
 std::string windowsForm(const std::filesystem::path& path)

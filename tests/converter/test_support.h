@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -43,6 +44,21 @@ public:
 private:
     std::filesystem::path folder;
     std::filesystem::path previous;
+};
+
+// Sets an environment variable (unsets it for nullopt) while the object lives.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const std::optional<std::string>& value);
+    ~ScopedVariable();
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    static void set(const char* name, const std::optional<std::string>& value);
+
+    const char* name;
+    std::optional<std::string> previous;
 };
 
 // An absolute path in the converter's Windows form ("\" separators).

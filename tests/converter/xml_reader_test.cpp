@@ -15,6 +15,7 @@
 #include "converter.h"
 #include "errors.h"
 #include "platform.h"
+#include "reader/pack_index.h"
 #include "reader/xml_document.h"
 #include "reader/xml_workspace.h"
 #include "sub_project.h"
@@ -804,6 +805,82 @@ TEST(XmlRun, EmptyUvprojIsNoKeilProject)
     EXPECT_TRUE(fs::is_empty(folder.path() / "out"));
 }
 
+TEST(Packs, VersionsOrderAsNumbersWithSuffixesFirst)
+{
+    struct Case {
+        const char* a;
+        const char* b;
+        int expected;
+    };
+    const Case cases[] = {
+        {"1.2.0", "1.10.0", -1},
+        {"1.10.0-rc1", "1.10.0", -1},
+        {"1.10.0-rc1", "1.9.0", 1},
+        {"2.0.0-alpha", "2.0.0-beta", -1},
+        {"1.0.0-rc.2", "1.0.0-rc.10", -1},
+        {"1.2", "1.2.0", -1},
+        {"01.2.0", "1.2.0", 0},
+        {"1.a", "1.b", -1},
+        {"99999999999999999999.0", "100000000000000000000.0", -1},
+        {"", "0", -1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(compareVersions(c.a, c.b), c.expected) << c.a << " " << c.b;
+        EXPECT_EQ(compareVersions(c.b, c.a), -c.expected) << c.b << " " << c.a;
+    }
+}
+
+TEST(Packs, IdsSplitAtTheFirstTwoDotsAndStayBelowTheRoot)
+{
+    struct Case {
+        const char* text;
+        PackId expected;
+        bool usable;
+    };
+    const Case cases[] = {
+        {"ARM.CMSIS.5.9.0", {"ARM", "CMSIS", "5.9.0"}, true},
+        {"Keil.STM32F1xx_DFP.2.4.1-rc.1", {"Keil", "STM32F1xx_DFP", "2.4.1-rc.1"}, true},
+        {"ARM.CMSIS", {"ARM", "CMSIS", ""}, true},
+        {"ARM", {"ARM", "", ""}, false},
+        {"..\\x.y.1", {"", "", "\\x.y.1"}, false},
+        {"a\\b.c.1", {"a\\b", "c", "1"}, false},
+        {"a.b.C:\\x", {"a", "b", "C:\\x"}, false},
+    };
+    for (const Case& c : cases) {
+        const PackId id = PackId::fromText(c.text);
+        EXPECT_EQ(std::tie(id.vendor, id.name, id.version), std::tie(c.expected.vendor, c.expected.name, c.expected.version)) << c.text;
+        EXPECT_EQ(id.usable(), c.usable) << c.text;
+    }
+}
+
+TEST(Packs, EachDescriptionIsReadOnceAndWhatIsMissingSaidOnce)
+{
+    const std::string root = windowsForm(fs::path(testData("golden/packs/input/C/packs")));
+    PackIndex packs(root);
+    CapturedOutput output;
+    const PackDescription* first = nullptr;
+    for (int member = 0; member < 50; ++member) {
+        // The version asked for is not there: both fall back to the same description.
+        const PackDescription* fallback = packs.find(PackId::fromText("Acme.Fallback.1.0.0"));
+        ASSERT_NE(fallback, nullptr);
+        EXPECT_EQ(packs.find(PackId::fromText("Acme.Fallback.1.10.0-rc1")), fallback);
+        EXPECT_EQ(packs.find(PackId::fromText("Acme.Fallback")), fallback);
+        first = first == nullptr ? fallback : first;
+        EXPECT_EQ(fallback, first);
+        EXPECT_EQ(packs.find(PackId::fromText("Acme.Missing.1.0.0")), nullptr);
+        EXPECT_EQ(packs.find(PackId::fromText("..\\Acme.Chips.1.0.0")), nullptr);
+        EXPECT_EQ(packs.find(PackId::fromText("Acme.Broken.1.0.0")), nullptr);
+    }
+    EXPECT_EQ(first->folder, root + "\\Acme\\Fallback\\1.10.0-rc1");
+    EXPECT_EQ(packs.descriptionsRead(), 2u);
+    EXPECT_EQ(output.lines(), (std::vector<std::string>{
+                                  "Pack not installed: Acme.Missing.1.0.0",
+                                  "Pack not installed: ..\\Acme.Chips.1.0.0",
+                                  "Malformed pack description: " + root + "\\Acme\\Broken\\1.0.0\\Acme.Broken.pdsc",
+                              }));
+    EXPECT_EQ(PackIndex("").find(PackId::fromText("Acme.Fallback.1.2.0")), nullptr);
+}
+
 TEST(XmlCorpus, EveryXmlProjectAndWorkspaceConverts)
 {
     const fs::path corpus = corpusFolder() / "xml";
@@ -818,11 +895,39 @@ TEST(XmlCorpus, EveryXmlProjectAndWorkspaceConverts)
     std::sort(sources.begin(), sources.end());
     EXPECT_GE(sources.size(), 47u);
 
+    // With the corpus's pack root, what the installed ARM.CMSIS gives is added and nothing else
+    // changes; the other packs are named as not installed.
+    const std::string packs = windowsForm(corpusFolder() / "packs");
+    const std::string cmsis = packs + "\\ARM\\CMSIS\\5.9.1\\";
+    const std::set<std::string> armv8m{"-i \"" + cmsis + "CMSIS\\Core\\Include\"",
+                                       "-i \"" + cmsis + "Device\\ARM\\ARMCM33\\Include\"", "-d \"ARMCM33_DSP_FP_TZ\""};
+    const std::map<std::string, std::set<std::string>> packLines{
+        {"FreeRTOS__FreeRTOS__RTOSDemo.uvprojx",
+         {"-i \"" + cmsis + "Device\\ARM\\ARMCM4\\Include\"", "-d \"ARMCM4_FP\""}},
+        // Its two members, each read on its own and as the workspace lists them.
+        {"FreeRTOSDemo_ns.uvprojx", armv8m},
+        {"FreeRTOSDemo_s.uvprojx", armv8m},
+        {"FreeRTOSDemo.uvmpw", armv8m},
+        {"FreeRTOS__FreeRTOS__Keil_V5_FreeRTOSDemo.uvprojx", {"-i \"" + cmsis + "CMSIS\\Core\\Include\""}},
+        {"FreeRTOS__FreeRTOS__Keil_FreeRTOSDemo.uvprojx", {"-i \"" + cmsis + "CMSIS\\Core\\Include\""}},
+        {"FreeRTOS__FreeRTOS__MPUDemo.uvprojx", {"-i \"" + cmsis + "CMSIS\\Core\\Include\""}},
+    };
+    auto lineSet = [](const std::string& text) {
+        std::set<std::string> lines;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);)
+            lines.insert(line.substr(0, line.find('\r')));
+        return lines;
+    };
+
     TemporaryFolder folder;
     std::size_t index = 0;
+    std::set<std::string> gained;
     for (const fs::path& source : sources) {
-        const fs::path out = folder.path() / ("out" + std::to_string(index++));
+        const fs::path out = folder.path() / ("out" + std::to_string(index));
+        const fs::path withPacks = folder.path() / ("packs" + std::to_string(index++));
         fs::create_directory(out);
+        fs::create_directory(withPacks);
         CapturedOutput output;
         // Empty files committed under a project's name are named as no Keil project.
         const bool empty = fs::file_size(source) == 0;
@@ -836,7 +941,43 @@ TEST(XmlCorpus, EveryXmlProjectAndWorkspaceConverts)
         if (source.extension() != ".uvmpw" && !empty) {
             EXPECT_GE(outline(readFile(out / "p.prj")).folders.size(), 2u) << source;
         }
+
+        CapturedOutput packOutput;
+        runConverter({source.string(), withPacks.string(), "-cp", "none", "-pn", "p", "-pack", packs});
+        std::vector<std::string> linesWithPacks = packOutput.lines();
+        std::erase_if(linesWithPacks, [](const std::string& line) { return line.starts_with("Pack not installed: "); });
+        std::vector<std::string> expectedLines = output.lines();
+        for (std::string& line : expectedLines)
+            if (const std::size_t at = line.find(windowsForm(out)); at != std::string::npos)
+                line.replace(at, windowsForm(out).size(), windowsForm(withPacks));
+        EXPECT_EQ(linesWithPacks, expectedLines) << source;
+        const std::vector<std::string> tree = listTree(out);
+        ASSERT_EQ(listTree(withPacks), tree) << source;
+        const auto pinned = packLines.find(source.filename().string());
+        for (const std::string& entry : tree) {
+            if (entry.ends_with('/'))
+                continue;
+            std::string before = readFile(out / entry);
+            const std::string after = readFile(withPacks / entry);
+            if (!entry.ends_with(".p_a") || pinned == packLines.end()) {
+                for (std::size_t at = before.find(windowsForm(out)); at != std::string::npos; at = before.find(windowsForm(out), at))
+                    before.replace(at, windowsForm(out).size(), windowsForm(withPacks));
+                EXPECT_EQ(after, before) << source << " " << entry;
+                continue;
+            }
+            std::set<std::string> added;
+            const std::set<std::string> beforeLines = lineSet(before);
+            for (const std::string& line : lineSet(after))
+                if (!beforeLines.contains(line))
+                    added.insert(line);
+            EXPECT_TRUE(std::includes(pinned->second.begin(), pinned->second.end(), added.begin(), added.end())) << source << " " << entry;
+            gained.insert(added.begin(), added.end());
+        }
     }
+    std::set<std::string> expectedGain;
+    for (const auto& [file, lines] : packLines)
+        expectedGain.insert(lines.begin(), lines.end());
+    EXPECT_EQ(gained, expectedGain);
 }
 
 }  // namespace
