@@ -476,4 +476,85 @@ TEST_F(BadInput, Workspaces)
     }
 }
 
+// A one-target XML project whose device lies in the pack packId.
+std::string projectNamingPack(const std::string& packId)
+{
+    return "<?xml version=\"1.0\"?>\n<Project><Targets><Target><TargetName>T</TargetName><TargetOption>"
+           "<TargetCommonOption><Device>D</Device><PackID>" + packId + "</PackID></TargetCommonOption>"
+           "</TargetOption></Target></Targets></Project>\n";
+}
+
+std::string description(const std::string& beforeDevices, const std::string& define, const std::string& inside = "")
+{
+    return "<?xml version=\"1.0\"?>\n" + beforeDevices + "<package>" + inside
+           + "<devices><family Dfamily=\"F\"><device Dname=\"D\"><compile define=\"" + define
+           + "\"/></device></family></devices></package>\n";
+}
+
+struct PackRootCase {
+    const char* name;
+    std::string packId;
+    std::string personality;  // of the target; empty when it gets none
+    std::vector<std::string> before;  // lines before the writer's
+};
+
+TEST_F(BadInput, PackRoots)
+{
+    const fs::path packs = work.path() / "packs" / "Acme";
+    auto install = [&](const std::string& name, const std::string& text) {
+        fs::create_directories(packs / name / "1.0.0");
+        writeFile(packs / name / "1.0.0" / ("Acme." + name + ".pdsc"), text);
+    };
+    // An external entity is never read: the define keeps the reference as written.
+    writeFile(work.path() / "secret.txt", "SECRET");
+    install("Entity", description("<!DOCTYPE package [<!ENTITY secret SYSTEM \"" + (work.path() / "secret.txt").string()
+                                      + "\">]>\n",
+                                  "&secret;"));
+    std::string deep;
+    for (int i = 0; i < 100000; ++i)
+        deep += "<n>";
+    for (int i = 0; i < 100000; ++i)
+        deep += "</n>";
+    install("Deep", description("", "DEEP", deep));
+    // 100 MB, the device last.
+    std::string filler = "<!--";
+    filler.resize(100u << 20, 'x');
+    filler += "-->";
+    install("Large", description("", "LARGE", filler));
+    std::vector<PackRootCase> cases = {
+        {"external entity", "Acme.Entity.1.0.0", "-d \"&secret;\"\r\n", {}},
+        {"deep nesting", "Acme.Deep.1.0.0", "-d \"DEEP\"\r\n", {}},
+        {"100 MB description", "Acme.Large.1.0.0", "-d \"LARGE\"\r\n", {}},
+        {"climbs out of the root", "..\\Acme.Deep.1.0.0", "", {message::packNotInstalled + std::string("..\\Acme.Deep.1.0.0")}},
+    };
+#ifndef _WIN32
+    // Links are followed for reading, never into anything that is no file.
+    fs::create_directories(work.path() / "elsewhere" / "1.0.0");
+    writeFile(work.path() / "elsewhere" / "1.0.0" / "Acme.Linked.pdsc", description("", "LINKED"));
+    fs::create_directory_symlink(work.path() / "elsewhere", packs / "Linked");
+    fs::create_directory_symlink(packs / "Loop", packs / "Loop");
+    fs::create_directories(packs / "Device" / "1.0.0");
+    fs::create_symlink("/dev/zero", packs / "Device" / "1.0.0" / "Acme.Device.pdsc");
+    cases.push_back({"linked pack folder", "Acme.Linked.1.0.0", "-d \"LINKED\"\r\n", {}});
+    cases.push_back({"link to itself", "Acme.Loop.1.0.0", "", {message::packNotInstalled + std::string("Acme.Loop.1.0.0")}});
+    cases.push_back({"description that is a device", "Acme.Device.1.0.0", "",
+                     {message::malformedPack + windows("packs\\Acme\\Device\\1.0.0\\Acme.Device.pdsc")}});
+#endif
+    for (const PackRootCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(destination());
+        fs::create_directory(destination());
+        const RunResult result = convertProject(projectNamingPack(c.packId), {"-pack", "packs"});
+        EXPECT_EQ(result.status, 0);
+        std::vector<std::string> expected = c.before;
+        for (const std::string& line : successLines({"p", "T"}))
+            expected.push_back(line);
+        if (!c.personality.empty())
+            expected.insert(expected.end() - 1, message::creatingAnalyser + windows("out\\p\\T\\person\\T.p_a"));
+        EXPECT_EQ(result.lines, expected);
+        const fs::path personality = destination() / "p" / "T" / "person" / "T.p_a";
+        EXPECT_EQ(fs::exists(personality) ? readFile(personality) : "", c.personality);
+    }
+}
+
 }  // namespace
