@@ -24,6 +24,7 @@
 #include "bench_text.h"
 #include "child_process.h"
 #include "output_tree.h"
+#include "pack_rows.h"
 #include "reading_rows.h"
 #include "workspace_generator.h"
 
@@ -459,6 +460,15 @@ int main(int argc, char** argv)
                 reading.timedRound(round);
             reading.printTable();
         }
+
+        std::printf("\nPacks: a workspace whose members all name one pack, read with and without the pack root,\n"
+                    "the destination missing so that nothing is written; median of %d runs.\n\n", options.runs);
+        std::fflush(stdout);
+        PackBench packs(options.tamsel, options.measure, options.work / "packs");
+        packs.prepare();
+        for (int round = 1; round <= options.runs; ++round)
+            packs.timedRound();
+        packs.printTable();
     } catch (const std::exception& error) {
         std::fflush(stdout);
         std::cerr << "tamsel_bench: " << error.what() << "\n";

@@ -3,9 +3,12 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include <pugixml.hpp>
 
@@ -32,6 +35,9 @@ int compareVersions(std::string_view a, std::string_view b);
 struct PackDescription {
     std::string folder;  // <root>\Vendor\Name\Version, no trailing "\"
     pugi::xml_document document;
+    // Every device and variant by name, with the levels from its family down, made on the first
+    // look-up: a description may list thousands, and every target of a run asks for one.
+    mutable std::optional<std::unordered_map<std::string, std::vector<pugi::xml_node>>> devices;
 
     pugi::xml_node package() const { return document.document_element(); }
 };

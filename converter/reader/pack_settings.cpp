@@ -54,39 +54,33 @@ void addFileFolders(const PackDescription& pack, const pugi::xml_node& owner, Pa
     }
 }
 
-// The levels from a family down to the device or variant named device; empty when none is.
-std::vector<pugi::xml_node> deviceLevels(const pugi::xml_node& package, std::string_view device)
+using DeviceIndex = std::unordered_map<std::string, std::vector<pugi::xml_node>>;
+
+// Every device and variant below devices/family, optionally subFamily, with its levels from the
+// family down; the first of a name counts.
+DeviceIndex indexDevices(const pugi::xml_node& package)
 {
-    auto search = [&](const std::vector<pugi::xml_node>& above, const pugi::xml_node& parent,
-                      std::vector<pugi::xml_node>& levels) {
-        for (const pugi::xml_node& candidate : parent.children("device")) {
-            if (attribute(candidate, "Dname") == device) {
-                levels = above;
-                levels.push_back(candidate);
-                return true;
-            }
-            for (const pugi::xml_node& variant : candidate.children("variant")) {
-                if (attribute(variant, "Dvariant") == device) {
-                    levels = above;
-                    levels.push_back(candidate);
-                    levels.push_back(variant);
-                    return true;
-                }
+    DeviceIndex index;
+    auto addDevices = [&](const std::vector<pugi::xml_node>& above, const pugi::xml_node& parent) {
+        for (const pugi::xml_node& device : parent.children("device")) {
+            std::vector<pugi::xml_node> levels = above;
+            levels.push_back(device);
+            index.try_emplace(device.attribute("Dname").value(), levels);
+            for (const pugi::xml_node& variant : device.children("variant")) {
+                std::vector<pugi::xml_node> variantLevels = levels;
+                variantLevels.push_back(variant);
+                index.try_emplace(variant.attribute("Dvariant").value(), std::move(variantLevels));
             }
         }
-        return false;
     };
-    std::vector<pugi::xml_node> levels;
     for (const pugi::xml_node& devices : package.children("devices")) {
         for (const pugi::xml_node& family : devices.children("family")) {
-            if (search({family}, family, levels))
-                return levels;
+            addDevices({family}, family);
             for (const pugi::xml_node& subFamily : family.children("subFamily"))
-                if (search({family, subFamily}, subFamily, levels))
-                    return levels;
+                addDevices({family, subFamily}, subFamily);
         }
     }
-    return levels;
+    return index;
 }
 
 // A component of the pack with the attributes its bundle lends it.
@@ -129,9 +123,12 @@ std::vector<PackComponent> matchingComponents(const pugi::xml_node& package, con
 
 bool addDeviceSettings(const PackDescription& pack, std::string_view device, PackSettings& settings)
 {
-    const std::vector<pugi::xml_node> levels = deviceLevels(pack.package(), device);
-    if (levels.empty())
+    if (!pack.devices)
+        pack.devices = indexDevices(pack.package());
+    const auto found = pack.devices->find(std::string(device));
+    if (found == pack.devices->end())
         return false;
+    const std::vector<pugi::xml_node>& levels = found->second;
     pugi::xml_attribute header;
     pugi::xml_attribute define;
     bool general = false;
