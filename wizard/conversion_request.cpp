@@ -16,13 +16,16 @@ QString buildExtensionList(const std::array<bool, extensionChoices.size()>& chec
 
 QString conversionSummary(const ConversionEntries& entries)
 {
-    return QStringLiteral("Keil Project:\n") + entries.keilProject + QStringLiteral("\n\n")
+    QString summary = QStringLiteral("Keil Project:\n") + entries.keilProject + QStringLiteral("\n\n")
         + QStringLiteral("Ostra / Ostra++ Project Directory:\n") + entries.destinationFolder + QStringLiteral("\n\n")
         + QStringLiteral("Ostra / Ostra++ Project Name:\n") + entries.projectName + QStringLiteral("\n\n")
         + QStringLiteral("Message Personality:\n") + entries.messagePersonality + QStringLiteral("\n\n")
         + QStringLiteral("Template Analyser Personality:\n") + entries.analyserPersonality + QStringLiteral("\n\n")
-        + QStringLiteral("Compiler Personality:\n") + entries.compilerPersonality + QStringLiteral("\n\n")
-        + QStringLiteral("File Extensions:\n") + entries.extensionList + QStringLiteral("\n");
+        + QStringLiteral("Compiler Personality:\n") + entries.compilerPersonality + QStringLiteral("\n\n");
+    // In the order of the pages: the pack folder is the last field of page 1.
+    if (!entries.packFolder.isEmpty())
+        summary += QStringLiteral("Pack Folder:\n") + entries.packFolder + QStringLiteral("\n\n");
+    return summary + QStringLiteral("File Extensions:\n") + entries.extensionList + QStringLiteral("\n");
 }
 
 QStringList converterArguments(const ConversionEntries& entries)
@@ -36,5 +39,7 @@ QStringList converterArguments(const ConversionEntries& entries)
         arguments << QStringLiteral("-ap") << entries.analyserPersonality;
     if (!entries.extensionList.isEmpty())
         arguments << QStringLiteral("-ext") << entries.extensionList;
+    if (!entries.packFolder.isEmpty())
+        arguments << QStringLiteral("-pack") << entries.packFolder;
     return arguments;
 }

@@ -15,6 +15,7 @@ struct ConversionEntries {
     QString analyserPersonality;
     QString compilerPersonality;
     QString extensionList;
+    QString packFolder; // the root of the installed software packs; empty: the converter's own choice
 };
 
 // The extension check boxes, in the order their extensions enter the list.
@@ -24,7 +25,7 @@ inline constexpr std::array<const char*, 8> extensionChoices{"cpp", "cc", "cxx",
 // without one trailing comma.
 QString buildExtensionList(const std::array<bool, extensionChoices.size()>& checked, const QString& customExtensions);
 
-// The text shown on the last page before the run: every entry under its heading.
+// The text shown on the last page before the run: every entry under its heading, the pack folder only when set.
 QString conversionSummary(const ConversionEntries& entries);
 
 // The converter's arguments after its program name; each field travels as one argument, unchanged.

@@ -1,5 +1,6 @@
 // Writes a PNG picture of each wizard page, filled in with the bundled example, for the README.
-// Run under an X server from a folder that holds examples/ and out/wenlock/ (scripts/screenshots prepares one).
+// Run under an X server from a folder that holds examples/, out/wenlock/ and packs/ (scripts/screenshots
+// prepares one).
 #include "wenlock.h"
 
 #include <QAbstractButton>
@@ -66,6 +67,8 @@ int main(int argc, char** argv)
     wizard.MsgPersonEdit->setText(QStringLiteral("examples\\personality\\demo.p_s"));
     wizard.AnalPersonEdit->setText(QStringLiteral("examples\\personality\\demo.p_a"));
     wizard.CmpPersonEdit->setText(QStringLiteral("examples\\personality\\demo.p_c"));
+    // Set here, whatever the environment of the run would offer.
+    wizard.PackFolderEdit->setText(QStringLiteral("packs"));
     written &= snap(wizard, output.filePath(QStringLiteral("wizard-page1.png")));
 
     wizard.next();

@@ -1,4 +1,5 @@
-// The wizard's settings file: the three personality paths, each as a key line, a path line and an empty line.
+// The wizard's settings file: the three personality paths and the pack folder, each as a key line, a path
+// line and an empty line.
 #include "settings_file.h"
 
 #include <QFile>
@@ -43,6 +44,8 @@ PersonalitySettings parseSettings(const QByteArray& text)
             target = &settings.analyser;
         else if (lines[i] == compilerKey)
             target = &settings.compiler;
+        else if (lines[i] == packFolderKey)
+            target = &settings.packFolder;
         if (!target)
             continue;
         ++i; // the value line is consumed here, so it is never read as a key
@@ -51,12 +54,14 @@ PersonalitySettings parseSettings(const QByteArray& text)
     return settings;
 }
 
-QByteArray formatSettings(const QString& message, const QString& analyser, const QString& compiler)
+QByteArray formatSettings(const QString& message, const QString& analyser, const QString& compiler,
+                          const QString& packFolder)
 {
     QByteArray text;
     appendEntry(text, messageKey, message);
     appendEntry(text, analyserKey, analyser);
     appendEntry(text, compilerKey, compiler);
+    appendEntry(text, packFolderKey, packFolder);
     return text;
 }
 
@@ -68,10 +73,11 @@ PersonalitySettings readSettingsFile(const QString& fileName)
     return parseSettings(file.readAll());
 }
 
-void writeSettingsFile(const QString& fileName, const QString& message, const QString& analyser, const QString& compiler)
+void writeSettingsFile(const QString& fileName, const QString& message, const QString& analyser,
+                       const QString& compiler, const QString& packFolder)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return;
-    file.write(formatSettings(message, analyser, compiler));
+    file.write(formatSettings(message, analyser, compiler, packFolder));
 }

@@ -1,12 +1,14 @@
 // The wizard window: page checks, the Browse dialogs and the settings file.
 #include "wenlock.h"
 
+#include "pack_folder.h"
 #include "path_text.h"
 #include "settings_file.h"
 
 #include <QAbstractButton>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -53,9 +55,11 @@ Wenlock::Wenlock(QWidget* parent, const char* name, bool modal, Qt::WindowFlags 
     connect(MsgPersonEdit, &QLineEdit::textChanged, this, &Wenlock::Page1LineEdit_textchanged);
     connect(AnalPersonEdit, &QLineEdit::textChanged, this, &Wenlock::Page1LineEdit_textchanged);
     connect(CmpPersonEdit, &QLineEdit::textChanged, this, &Wenlock::Page1LineEdit_textchanged);
+    connect(PackBrowseBtn, &QPushButton::clicked, this, &Wenlock::PackBrowseBtn_clicked);
+    connect(PackFolderEdit, &QLineEdit::textChanged, this, &Wenlock::Page1LineEdit_textchanged);
 
     for (QLineEdit* edit : {KeilUvProjectEdit, OstraProjectEdit, OstraNameEdit, MsgPersonEdit, AnalPersonEdit,
-                            CmpPersonEdit})
+                            CmpPersonEdit, PackFolderEdit})
         edit->installEventFilter(this);
 
     for (WizardButton which : {NextButton, BackButton, CancelButton, FinishButton}) {
@@ -90,7 +94,8 @@ bool Wenlock::eventFilter(QObject* watched, QEvent* event)
             Page0LineEdit_textchanged(QString());
             return false;
         }
-        if (watched == MsgPersonEdit || watched == AnalPersonEdit || watched == CmpPersonEdit) {
+        if (watched == MsgPersonEdit || watched == AnalPersonEdit || watched == CmpPersonEdit
+            || watched == PackFolderEdit) {
             Page1LineEdit_textchanged(QString());
             return false;
         }
@@ -120,6 +125,10 @@ void Wenlock::Page1LineEdit_textchanged(const QString&)
     }
     const bool compilerFound = pathExists(CmpPersonEdit->text());
     showCheck(CmpPersonEdit, compilerFound);
+    // A pack folder that is not there turns red so that a typo shows, but never holds Next back: the
+    // converter reports each pack it cannot find and converts the rest.
+    if (!PackFolderEdit->text().isEmpty())
+        showCheck(PackFolderEdit, QFileInfo(hostPath(PackFolderEdit->text())).isDir());
     Page1->setNextEnabled(good && compilerFound);
 }
 
@@ -168,6 +177,12 @@ void Wenlock::CmpBrowseBtn_clicked()
                            tr("Cmp Personalities(*.p_c)"), QStringLiteral("open file dialog"), {}});
 }
 
+void Wenlock::PackBrowseBtn_clicked()
+{
+    browse(PackFolderEdit, {PathDialogRequest::Kind::ExistingFolder, tr("Select the Pack Folder"), {},
+                            QStringLiteral("get existing directory"), {}});
+}
+
 void Wenlock::loadSettings()
 {
     const PersonalitySettings settings = readSettingsFile(hooks.settingsFile);
@@ -177,9 +192,13 @@ void Wenlock::loadSettings()
         AnalPersonEdit->setText(*settings.analyser);
     if (settings.compiler)
         CmpPersonEdit->setText(*settings.compiler);
+    // The file names a pack folder only when one was used; an empty one names none.
+    const bool remembered = settings.packFolder && !settings.packFolder->isEmpty();
+    PackFolderEdit->setText(remembered ? *settings.packFolder : defaultPackFolder());
 }
 
 void Wenlock::saveSettings()
 {
-    writeSettingsFile(hooks.settingsFile, MsgPersonEdit->text(), AnalPersonEdit->text(), CmpPersonEdit->text());
+    writeSettingsFile(hooks.settingsFile, MsgPersonEdit->text(), AnalPersonEdit->text(), CmpPersonEdit->text(),
+                      PackFolderEdit->text());
 }

@@ -1,5 +1,5 @@
 // The wizard window: checks the pages as they are typed, offers the Browse dialogs, keeps the
-// personality paths in its settings file and runs the converter.
+// personality paths and the pack folder in its settings file and runs the converter.
 #pragma once
 
 #include "conversion_request.h"
@@ -37,6 +37,7 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    // Fills page 1 from the settings file; a pack folder it does not name comes from defaultPackFolder().
     void loadSettings();
     void saveSettings();
 
@@ -58,6 +59,7 @@ public slots:
     void MsgBrowseBtn_clicked();
     void AnalBrowseBtn_clicked();
     void CmpBrowseBtn_clicked();
+    void PackBrowseBtn_clicked();
     void readFromStdout();
     void processExit();
 

@@ -69,9 +69,10 @@ QLabel* helpText(QWidget* parent, const char* name, int x, int y, int width, int
     return label;
 }
 
-QPushButton* browseButton(QWidget* parent, const char* name, int x)
+// Inside a group box, below its title; the pack folder's button sits on the page itself.
+QPushButton* browseButton(QWidget* parent, const char* name, int x, int y = 20)
 {
-    QPushButton* button = place(new QPushButton(parent), name, x, 20, 75, 25);
+    QPushButton* button = place(new QPushButton(parent), name, x, y, 75, 25);
     QPalette palette = button->palette();
     palette.setColor(QPalette::Window, Qt::white);
     palette.setColor(QPalette::Button, Qt::white);
@@ -193,25 +194,31 @@ void WenlockBase::buildPage1()
     Page1 = new WenlockPage(this);
     Page1->setObjectName(QStringLiteral("Page1"));
 
-    groupBox1_2 = titledBox(Page1, "groupBox1_2", 20, 210, 500, 60);
+    // The three personality boxes sit closer than the other pages' boxes to leave a row for the pack folder.
+    groupBox1_2 = titledBox(Page1, "groupBox1_2", 20, 198, 500, 55);
     MsgBrowseBtn = browseButton(groupBox1_2, "MsgBrowseBtn", 420);
     MsgPersonEdit = place(new QLineEdit(groupBox1_2), "MsgPersonEdit", 10, 20, 390, 25);
 
-    groupBox2_2_2 = titledBox(Page1, "groupBox2_2_2", 20, 280, 500, 60);
+    groupBox2_2_2 = titledBox(Page1, "groupBox2_2_2", 20, 261, 500, 55);
     AnalBrowseBtn = browseButton(groupBox2_2_2, "AnalBrowseBtn", 420);
     AnalPersonEdit = place(new QLineEdit(groupBox2_2_2), "AnalPersonEdit", 10, 20, 390, 25);
 
-    groupBox2_2 = titledBox(Page1, "groupBox2_2", 20, 350, 500, 60);
+    groupBox2_2 = titledBox(Page1, "groupBox2_2", 20, 324, 500, 55);
     CmpBrowseBtn = browseButton(groupBox2_2, "CmpBrowseBtn", 420);
     CmpPersonEdit = place(new QLineEdit(groupBox2_2), "CmpPersonEdit", 10, 20, 390, 25);
+
+    // The pack folder is a row of its own below the boxes; its field and Browse button line up with theirs.
+    PackFolderLabel = place(new QLabel(Page1), "PackFolderLabel", 30, 390, 85, 20);
+    PackBrowseBtn = browseButton(Page1, "PackBrowseBtn", 440, 387);
+    PackFolderEdit = pathEdit(Page1, "PackFolderEdit", 120, 387, 300, 25);
 
     line1_2_2 = verticalLine(Page1, "line1_2_2", 521, lineHeight);
     line1_3 = verticalLine(Page1, "line1_3", -8, lineHeight);
     pixmapLabel3_2 = banner(Page1, "pixmapLabel3_2", image0, 0, 36);
     pixmapLabel3_3_2 = banner(Page1, "pixmapLabel3_3_2", image1, footerTop, footerHeight);
 
-    groupBox1_3_2 = panel(Page1, "groupBox1_3_2", 160);
-    textLabel2_2_2 = helpText(groupBox1_3_2, "textLabel2_2_2", 10, 10, 481, 144);
+    groupBox1_3_2 = panel(Page1, "groupBox1_3_2", 150);
+    textLabel2_2_2 = helpText(groupBox1_3_2, "textLabel2_2_2", 10, 10, 481, 134);
 
     addWenlockPage(Page1);
 }
@@ -292,6 +299,10 @@ void WenlockBase::languageChange()
     groupBox2_2->setTitle(tr("Compiler Personality"));
     CmpBrowseBtn->setText(tr("Browse"));
     CmpPersonEdit->setToolTip(tr("Path to the compiler personality to use for the project."));
+    PackFolderLabel->setText(tr("Pack folder"));
+    PackBrowseBtn->setText(tr("Browse"));
+    PackFolderEdit->setToolTip(tr("Root folder of the installed software packs, for the device and component "
+                                  "settings of XML projects (optional)."));
     textLabel2_2_2->setText(tr(
         "Select the message personality and compiler personality (mandatory) to be used by the Ostra / "
         "Ostra++ \nproject.  \n\n"

@@ -59,6 +59,9 @@ public:
     QLabel* pixmapLabel3_3_2;
     QGroupBox* groupBox1_3_2;
     QLabel* textLabel2_2_2;
+    QLabel* PackFolderLabel;
+    QPushButton* PackBrowseBtn;
+    QLineEdit* PackFolderEdit;
 
     WenlockPage* Page2;
     QGroupBox* groupBox1_3_2_2;

@@ -9,7 +9,7 @@
 ConversionEntries Wenlock::entries() const
 {
     return {KeilUvProjectEdit->text(), OstraProjectEdit->text(), OstraNameEdit->text(), MsgPersonEdit->text(),
-            AnalPersonEdit->text(), CmpPersonEdit->text(), extensionList};
+            AnalPersonEdit->text(), CmpPersonEdit->text(), extensionList, PackFolderEdit->text()};
 }
 
 bool Wenlock::runActive() const

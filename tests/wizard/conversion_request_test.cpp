@@ -26,7 +26,7 @@ ConversionEntries fullEntries()
 {
     return {QStringLiteral("C:\\keil\\demo.Uv2"), QStringLiteral("D:\\out"), QStringLiteral("demo"),
             QStringLiteral("C:\\p\\msg.p_s"), QStringLiteral("C:\\p\\base.p_a"), QStringLiteral("C:\\p\\cmp.p_c"),
-            QStringLiteral("c,h")};
+            QStringLiteral("c,h"), QStringLiteral("C:\\Packs")};
 }
 
 } // namespace
@@ -69,6 +69,7 @@ private slots:
                                 "Message Personality:\nC:\\p\\msg.p_s\n\n"
                                 "Template Analyser Personality:\nC:\\p\\base.p_a\n\n"
                                 "Compiler Personality:\nC:\\p\\cmp.p_c\n\n"
+                                "Pack Folder:\nC:\\Packs\n\n"
                                 "File Extensions:\nc,h\n"));
     }
 
@@ -78,10 +79,13 @@ private slots:
         entries.messagePersonality.clear();
         entries.analyserPersonality.clear();
         entries.extensionList.clear();
+        entries.packFolder.clear();
         const QString summary = conversionSummary(entries);
         QVERIFY(summary.contains(QStringLiteral("demo\n\nMessage Personality:\n\n\nTemplate Analyser Personality:\n\n\n"
                                                 "Compiler Personality:\n")));
-        QVERIFY(summary.endsWith(QStringLiteral("\n\nFile Extensions:\n\n")));
+        // The pack folder is optional to the converter too: without one, no heading stands for it.
+        QVERIFY(summary.endsWith(QStringLiteral("\\cmp.p_c\n\nFile Extensions:\n\n")));
+        QVERIFY(!summary.contains(QLatin1String("Pack")));
     }
 
     void arguments_data()
@@ -93,6 +97,7 @@ private slots:
         mandatory.messagePersonality.clear();
         mandatory.analyserPersonality.clear();
         mandatory.extensionList.clear();
+        mandatory.packFolder.clear();
         QTest::newRow("mandatory only")
             << mandatory
             << QStringList{"C:\\keil\\demo.Uv2", "D:\\out", "-cp", "C:\\p\\cmp.p_c", "-pn", "demo"};
@@ -111,18 +116,25 @@ private slots:
             << QStringList{"C:\\keil\\demo.Uv2", "D:\\out", "-cp", "C:\\p\\cmp.p_c", "-pn", "demo",
                            "-ap", "a.p_a", "-ext", "cpp,res"};
 
+        ConversionEntries withPack = mandatory;
+        withPack.packFolder = QStringLiteral("/opt/packs");
+        QTest::newRow("pack folder only")
+            << withPack
+            << QStringList{"C:\\keil\\demo.Uv2", "D:\\out", "-cp", "C:\\p\\cmp.p_c", "-pn", "demo",
+                           "-pack", "/opt/packs"};
+
         QTest::newRow("everything")
             << fullEntries()
             << QStringList{"C:\\keil\\demo.Uv2", "D:\\out", "-cp", "C:\\p\\cmp.p_c", "-pn", "demo",
-                           "-mp", "C:\\p\\msg.p_s", "-ap", "C:\\p\\base.p_a", "-ext", "c,h"};
+                           "-mp", "C:\\p\\msg.p_s", "-ap", "C:\\p\\base.p_a", "-ext", "c,h", "-pack", "C:\\Packs"};
 
         const ConversionEntries blanks{QStringLiteral("C:\\My Projects\\demo one.Uv2"), QStringLiteral(" D:\\out dir "),
                                        QStringLiteral("my demo"), QStringLiteral("C:\\p q\\m.p_s"), {},
-                                       QStringLiteral("C:\\p q\\c.p_c"), {}};
+                                       QStringLiteral("C:\\p q\\c.p_c"), {}, QStringLiteral(" C:\\My Packs ")};
         QTest::newRow("blanks stay inside their argument")
             << blanks
             << QStringList{"C:\\My Projects\\demo one.Uv2", " D:\\out dir ", "-cp", "C:\\p q\\c.p_c",
-                           "-pn", "my demo", "-mp", "C:\\p q\\m.p_s"};
+                           "-pn", "my demo", "-mp", "C:\\p q\\m.p_s", "-pack", " C:\\My Packs "};
     }
 
     void arguments()

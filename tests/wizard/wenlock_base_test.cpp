@@ -171,6 +171,50 @@ QStringList hiddenDecorations(const QWidget* page)
     return hidden;
 }
 
+// Every control (field, button, box, text) that is cut off, reaches into a banner, or lies on another control
+// of its parent. Banners and frame lines are decorations: hiddenDecorations() checks them.
+QStringList misplacedControls(const QWidget* page)
+{
+    auto isControl = [](const QWidget* widget) {
+        const QString name = widget->objectName();
+        if (!widget->isVisible() || name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+            return false;
+        if (auto* label = qobject_cast<const QLabel*>(widget))
+            return label->pixmap().isNull();
+        return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractButton*>(widget)
+            || qobject_cast<const QGroupBox*>(widget) || qobject_cast<const QTextBrowser*>(widget);
+    };
+    // The band between the header banner at the top of the page and the footer strip below.
+    int headerBottom = 0;
+    int footerTop = page->height();
+    for (const QLabel* banner : page->findChildren<const QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (banner->pixmap().isNull())
+            continue;
+        if (banner->y() == 0)
+            headerBottom = qMax(headerBottom, banner->geometry().bottom() + 1);
+        else
+            footerTop = qMin(footerTop, banner->y());
+    }
+    const QRect band(0, headerBottom, page->width(), footerTop - headerBottom);
+    QStringList problems;
+    for (const QWidget* widget : page->findChildren<const QWidget*>()) {
+        if (!isControl(widget))
+            continue;
+        const QRect onPage = widget->rect().translated(widget->mapTo(page, QPoint(0, 0)));
+        if (!visibleArea(widget).contains(inWindow(widget, widget->rect())))
+            problems << QStringLiteral("%1 is cut off by its parent or the window").arg(widget->objectName());
+        if (!band.contains(onPage))
+            problems << QStringLiteral("%1 reaches into a banner").arg(widget->objectName());
+        for (const QWidget* other : widget->parentWidget()->findChildren<const QWidget*>(Qt::FindDirectChildrenOnly)) {
+            // Each pair once.
+            if (other->objectName() > widget->objectName() && isControl(other)
+                && other->geometry().intersects(widget->geometry()))
+                problems << QStringLiteral("%1 lies on %2").arg(widget->objectName(), other->objectName());
+        }
+    }
+    return problems;
+}
+
 } // namespace
 
 class WenlockBaseTest : public QObject {
@@ -203,21 +247,24 @@ private slots:
         row("line1", "QFrame", "Page0", -8, 36, 20, 385);
         row("line1_2", "QFrame", "Page0", 521, 36, 20, 385);
 
-        row("groupBox1_2", "QGroupBox", "Page1", 20, 210, 500, 60);
+        row("groupBox1_2", "QGroupBox", "Page1", 20, 198, 500, 55);
         row("MsgBrowseBtn", "QPushButton", "groupBox1_2", 420, 20, 75, 25);
         row("MsgPersonEdit", "QLineEdit", "groupBox1_2", 10, 20, 390, 25);
-        row("groupBox2_2_2", "QGroupBox", "Page1", 20, 280, 500, 60);
+        row("groupBox2_2_2", "QGroupBox", "Page1", 20, 261, 500, 55);
         row("AnalBrowseBtn", "QPushButton", "groupBox2_2_2", 420, 20, 75, 25);
         row("AnalPersonEdit", "QLineEdit", "groupBox2_2_2", 10, 20, 390, 25);
-        row("groupBox2_2", "QGroupBox", "Page1", 20, 350, 500, 60);
+        row("groupBox2_2", "QGroupBox", "Page1", 20, 324, 500, 55);
         row("CmpBrowseBtn", "QPushButton", "groupBox2_2", 420, 20, 75, 25);
         row("CmpPersonEdit", "QLineEdit", "groupBox2_2", 10, 20, 390, 25);
+        row("PackFolderLabel", "QLabel", "Page1", 30, 390, 85, 20);
+        row("PackBrowseBtn", "QPushButton", "Page1", 440, 387, 75, 25);
+        row("PackFolderEdit", "QLineEdit", "Page1", 120, 387, 300, 25);
         row("line1_2_2", "QFrame", "Page1", 521, 36, 20, 384);
         row("line1_3", "QFrame", "Page1", -8, 36, 20, 384);
         row("pixmapLabel3_2", "QLabel", "Page1", 0, 0, 532, 36);
         row("pixmapLabel3_3_2", "QLabel", "Page1", 0, 420, 532, 20);
-        row("groupBox1_3_2", "QGroupBox", "Page1", 20, 40, 500, 160);
-        row("textLabel2_2_2", "QLabel", "groupBox1_3_2", 10, 10, 481, 144);
+        row("groupBox1_3_2", "QGroupBox", "Page1", 20, 40, 500, 150);
+        row("textLabel2_2_2", "QLabel", "groupBox1_3_2", 10, 10, 481, 134);
 
         row("groupBox1_3_2_2", "QGroupBox", "Page2", 20, 40, 500, 125);
         row("textLabel2_2_2_2", "QLabel", "groupBox1_3_2_2", 10, 10, 481, 105);
@@ -291,6 +338,8 @@ private slots:
         QTest::newRow("AnalBrowseBtn") << "Browse";
         QTest::newRow("groupBox2_2") << "Compiler Personality";
         QTest::newRow("CmpBrowseBtn") << "Browse";
+        QTest::newRow("PackFolderLabel") << "Pack folder";
+        QTest::newRow("PackBrowseBtn") << "Browse";
         QTest::newRow("groupBox7") << "File Extensions";
         QTest::newRow("cppCheck") << "*.cpp";
         QTest::newRow("ccCheck") << "*.cc";
@@ -355,6 +404,8 @@ private slots:
         QTest::newRow("MsgPersonEdit") << "Path to the message personality to use for the project.";
         QTest::newRow("AnalPersonEdit") << "";
         QTest::newRow("CmpPersonEdit") << "Path to the compiler personality to use for the project.";
+        QTest::newRow("PackFolderEdit") << "Root folder of the installed software packs, for the device and "
+                                           "component settings of XML projects (optional).";
         QTest::newRow("CustExtEdit") << "Custom extensions list to add files of this type to the project.";
     }
 
@@ -382,7 +433,7 @@ private slots:
     {
         WenlockBase form;
         for (QPushButton* button : {form.KeilUvProjectBrowseBtn, form.OstraProjectBrowseBtn, form.MsgBrowseBtn,
-                                    form.AnalBrowseBtn, form.CmpBrowseBtn}) {
+                                    form.AnalBrowseBtn, form.CmpBrowseBtn, form.PackBrowseBtn}) {
             QVERIFY(!button->isCheckable());
             QCOMPARE(button->palette().color(QPalette::Button), QColor(Qt::white));
         }
@@ -456,7 +507,8 @@ private slots:
         QCOMPARE(colours.size(), 16);
     }
 
-    // Every text of every page shows whole at the platform's font, and so do the banners and the frame lines.
+    // Every text of every page shows whole at the platform's font, and so do the banners and the frame lines;
+    // every control shows whole between the banners, clear of the others.
     void everythingShowsWhole()
     {
         WenlockBase form;
@@ -467,12 +519,13 @@ private slots:
             while (form.currentId() != id)
                 form.next();
             const QWidget* page = form.currentPage();
-            for (const QString& problem : textProblems(page) + hiddenDecorations(page))
+            for (const QString& problem : textProblems(page) + hiddenDecorations(page) + misplacedControls(page))
                 problems << page->objectName() + QLatin1Char('/') + problem;
         }
         for (const QString& problem : std::as_const(problems))
             qWarning().noquote() << problem;
-        QVERIFY2(problems.isEmpty(), "a text, banner or frame line is not shown whole: see the warnings above");
+        QVERIFY2(problems.isEmpty(),
+                 "a text, banner, frame line or control is not shown whole: see the warnings above");
     }
 
     void frame()

@@ -128,6 +128,9 @@ private slots:
         // The wizard finds the converter built here by its name, through the search path its child inherits.
         const QByteArray folder = QFile::encodeName(native(QStringLiteral(WENLOCK_CONVERTER_DIR)));
         qputenv("PATH", folder + QDir::listSeparator().toLatin1() + qgetenv("PATH"));
+        // No pack folder from the machine: the field starts empty unless a case fills it.
+        qunsetenv("CMSIS_PACK_ROOT");
+        qputenv("LOCALAPPDATA", QFile::encodeName(native(scratch.path())));
     }
 
     void init()
@@ -249,15 +252,24 @@ private slots:
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
+        // A pack folder that is not there holds nothing back; it goes last, as typed, blanks and all.
+        const QString packs = native(folder + QStringLiteral("/no such packs "));
         auto wizard = makeWizard();
         QVERIFY(wizard);
+        wizard->PackFolderEdit->setText(packs);
         fillAndGoToPage3(*wizard, keil, folder, {}, {}, compiler);
+        QVERIFY(log(*wizard).endsWith(QStringLiteral("\n\nPack Folder:\n%1\n\nFile Extensions:\n\n").arg(packs)));
         wizard->button(QWizard::FinishButton)->click();
         QTRY_VERIFY_WITH_TIMEOUT(!wizard->runActive(), 10000);
         QTRY_VERIFY(log(*wizard).endsWith(QLatin1String("Successfully!")));
-        QCOMPARE(log(*wizard), initialising + QStringLiteral("\n[%1]\n[%2]\n[-cp]\n[%3]\n[-pn]\n[demo]\n\n"
-                                                             "Project Converted Successfully!")
-                                                  .arg(keil, folder, compiler));
+        QCOMPARE(log(*wizard), initialising
+                                   + QStringLiteral("\n[%1]\n[%2]\n[-cp]\n[%3]\n[-pn]\n[demo]\n[-pack]\n[%4]\n\n"
+                                                    "Project Converted Successfully!")
+                                         .arg(keil, folder, compiler, packs));
+        // Kept for the next start, after the personalities.
+        QCOMPARE(fileText(settingsFile), QStringLiteral("Compiler Personality:\n%1\n\nPack Folder:\n%2\n\n")
+                                             .arg(compiler, packs)
+                                             .toLocal8Bit());
     }
 
     void outputIsAppendedPieceByPiece_data()

@@ -33,6 +33,37 @@ QColor textColour(const QLineEdit* edit)
     return edit->palette().color(QPalette::Text);
 }
 
+// Sets an environment variable, or unsets it for a null value, until the guard goes.
+class EnvironmentGuard {
+public:
+    EnvironmentGuard(const char* name, const QString& value)
+        : name(name)
+        , wasSet(qEnvironmentVariableIsSet(name))
+        , previous(qgetenv(name))
+    {
+        set(value);
+    }
+    ~EnvironmentGuard()
+    {
+        if (wasSet)
+            qputenv(name, previous);
+        else
+            qunsetenv(name);
+    }
+    void set(const QString& value)
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value.toLocal8Bit());
+    }
+
+private:
+    const char* name;
+    bool wasSet;
+    QByteArray previous;
+};
+
 } // namespace
 
 class WenlockTest : public QObject {
@@ -45,6 +76,9 @@ private:
     QString missingPath;
     QList<PathDialogRequest> requests;
     QStringList answers;
+    // The pack folder field starts empty in every test but the one that sets these itself.
+    std::unique_ptr<EnvironmentGuard> packRootVariable;
+    std::unique_ptr<EnvironmentGuard> localDataVariable;
     const QStringList keilFolderNames{"demo.Uv2", "old.UV2",   "app.uvproj", "APP2.UVPROJX",     "set.uvmpw",
                                       "ws.mpw",   "OLD.MPW",   "notes.txt",  "Uvision notes.txt"};
 
@@ -101,6 +135,14 @@ private slots:
         existingFolder = scratch.filePath(QStringLiteral("out dir"));
         QVERIFY(QDir(scratch.path()).mkdir(QStringLiteral("out dir")));
         missingPath = scratch.filePath(QStringLiteral("missing.p_c"));
+        packRootVariable = std::make_unique<EnvironmentGuard>("CMSIS_PACK_ROOT", QString());
+        localDataVariable = std::make_unique<EnvironmentGuard>("LOCALAPPDATA", scratch.path()); // holds no Arm\Packs
+    }
+
+    void cleanupTestCase()
+    {
+        packRootVariable.reset();
+        localDataVariable.reset();
     }
 
     void init()
@@ -228,6 +270,14 @@ private slots:
         QTest::keyRelease(wizard->CmpPersonEdit, Qt::Key_Shift);
         QCOMPARE(textColour(wizard->CmpPersonEdit), black);
         QFile::remove(later);
+
+        const QString laterFolder = scratch.filePath(QStringLiteral("packs made later"));
+        wizard->PackFolderEdit->setText(laterFolder);
+        QCOMPARE(textColour(wizard->PackFolderEdit), red);
+        QVERIFY(QDir().mkdir(laterFolder));
+        QTest::keyRelease(wizard->PackFolderEdit, Qt::Key_Shift);
+        QCOMPARE(textColour(wizard->PackFolderEdit), black);
+        QVERIFY(QDir().rmdir(laterFolder));
     }
 
     void page1Check_data()
@@ -235,15 +285,21 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("analyser");
         QTest::addColumn<QString>("compiler");
+        QTest::addColumn<QString>("pack");
         QTest::addColumn<bool>("next");
-        QTest::addColumn<QString>("colours"); // message, analyser, compiler: r(ed), b(lack), -(untouched)
-        QTest::newRow("compiler only") << "" << "" << "FILE" << true << "--b";
-        QTest::newRow("no compiler") << "" << "" << "" << false << "--r";
-        QTest::newRow("missing compiler") << "" << "" << "MISSING" << false << "--r";
-        QTest::newRow("missing message") << "MISSING" << "" << "FILE" << false << "r-b";
-        QTest::newRow("missing analyser") << "" << "MISSING" << "FILE" << false << "-rb";
-        QTest::newRow("all three") << "FILE" << "FILE" << "FILE" << true << "bbb";
-        QTest::newRow("folders exist too") << "DIR" << "DIR" << "DIR" << true << "bbb";
+        QTest::addColumn<QString>("colours"); // message, analyser, compiler, pack: r(ed), b(lack), -(untouched)
+        QTest::newRow("compiler only") << "" << "" << "FILE" << "" << true << "--b-";
+        QTest::newRow("no compiler") << "" << "" << "" << "" << false << "--r-";
+        QTest::newRow("missing compiler") << "" << "" << "MISSING" << "" << false << "--r-";
+        QTest::newRow("missing message") << "MISSING" << "" << "FILE" << "" << false << "r-b-";
+        QTest::newRow("missing analyser") << "" << "MISSING" << "FILE" << "" << false << "-rb-";
+        QTest::newRow("all three") << "FILE" << "FILE" << "FILE" << "" << true << "bbb-";
+        QTest::newRow("folders exist too") << "DIR" << "DIR" << "DIR" << "" << true << "bbb-";
+        QTest::newRow("existing pack folder") << "" << "" << "FILE" << "DIR" << true << "--bb";
+        // The converter reports each pack it cannot find and goes on: red for a typo, but Next stays.
+        QTest::newRow("missing pack folder holds nothing back") << "" << "" << "FILE" << "MISSING" << true << "--br";
+        QTest::newRow("a file is no pack folder") << "" << "" << "FILE" << "FILE" << true << "--br";
+        QTest::newRow("pack folder with no compiler") << "" << "" << "" << "DIR" << false << "--rb";
     }
 
     void page1Check()
@@ -259,10 +315,13 @@ private slots:
         wizard->MsgPersonEdit->setText(resolve(message));
         wizard->AnalPersonEdit->setText(resolve(analyser));
         wizard->CmpPersonEdit->setText(resolve(compiler));
+        QFETCH(QString, pack);
+        wizard->PackFolderEdit->setText(resolve(pack));
         wizard->Page1LineEdit_textchanged(QString());
         QTEST(nextEnabled(*wizard), "next");
-        const QList<QLineEdit*> edits{wizard->MsgPersonEdit, wizard->AnalPersonEdit, wizard->CmpPersonEdit};
-        for (int i = 0; i < 3; ++i) {
+        const QList<QLineEdit*> edits{wizard->MsgPersonEdit, wizard->AnalPersonEdit, wizard->CmpPersonEdit,
+                                      wizard->PackFolderEdit};
+        for (int i = 0; i < edits.size(); ++i) {
             const QColor expected = colours[i] == QLatin1Char('r') ? red
                 : colours[i] == QLatin1Char('b')                  ? black
                                                                   : untouched;
@@ -315,8 +374,62 @@ private slots:
     {
         auto wizard = makeWizard();
         QVERIFY(wizard);
-        for (QLineEdit* edit : {wizard->MsgPersonEdit, wizard->AnalPersonEdit, wizard->CmpPersonEdit})
+        for (QLineEdit* edit : {wizard->MsgPersonEdit, wizard->AnalPersonEdit, wizard->CmpPersonEdit,
+                                wizard->PackFolderEdit})
             QVERIFY(edit->text().isEmpty());
+    }
+
+    void packFolderAtStart_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("packRoot");    // CMSIS_PACK_ROOT; null: unset
+        QTest::addColumn<bool>("localPacks");     // %LOCALAPPDATA%\Arm\Packs exists
+        QTest::addColumn<QString>("expected");    // LOCAL: that folder
+        const QString unset;
+        // Shown in the platform's own separators, as a Browse dialog gives a folder.
+        const QString fromEnvironment = QDir::toNativeSeparators(QStringLiteral("/env/packs"));
+        QTest::newRow("nothing anywhere") << QByteArray() << unset << false << "";
+        QTest::newRow("the remembered folder first, as remembered")
+            << QByteArray("Pack Folder:\nDIR\n\n") << "/env/packs" << true << "DIR";
+        QTest::newRow("an empty remembered folder names none")
+            << QByteArray("Pack Folder:\n\n") << "/env/packs" << false << fromEnvironment;
+        QTest::newRow("then the environment") << QByteArray("Compiler Personality:\nFILE\n\n") << "/env/packs"
+                                              << true << fromEnvironment;
+        QTest::newRow("an empty environment variable counts as unset") << QByteArray() << "" << false << "";
+#ifdef Q_OS_WIN
+        QTest::newRow("then the user's local pack folder") << QByteArray() << unset << true << "LOCAL";
+        QTest::newRow("after an empty environment variable too") << QByteArray() << "" << true << "LOCAL";
+#else
+        QTest::newRow("the local application data folder is Windows' alone") << QByteArray() << unset << true << "";
+#endif
+    }
+
+    void packFolderAtStart()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, packRoot);
+        QFETCH(bool, localPacks);
+        QFETCH(QString, expected);
+        QTemporaryDir local;
+        if (localPacks)
+            QVERIFY(QDir(local.path()).mkpath(QStringLiteral("Arm/Packs")));
+        packRootVariable->set(packRoot);
+        localDataVariable->set(QDir::toNativeSeparators(local.path()));
+        const QByteArray text = resolve(QString::fromLocal8Bit(settings)).toLocal8Bit();
+        auto wizard = makeWizard(settings.isEmpty() ? nullptr : &text);
+        // Back to the suite's environment before anything can fail.
+        packRootVariable->set(QString());
+        localDataVariable->set(scratch.path());
+        QVERIFY(wizard);
+
+        const QString shown = expected == QLatin1String("LOCAL")
+            ? QDir::toNativeSeparators(local.filePath(QStringLiteral("Arm/Packs")))
+            : resolve(expected);
+        QCOMPARE(wizard->PackFolderEdit->text(), shown);
+        // A pack folder offered at start never holds Next back, even one that is not there.
+        goToPage1(*wizard, existingFile, existingFolder);
+        wizard->CmpPersonEdit->setText(existingFile);
+        QVERIFY(nextEnabled(*wizard));
     }
 
     void dialogs_data()
@@ -342,6 +455,8 @@ private slots:
                                   << "open file dialog";
         QTest::newRow("compiler") << "CmpBrowseBtn" << "CmpPersonEdit" << false << "Select a Compiler Personality"
                                   << "Cmp Personalities(*.p_c)" << "open file dialog";
+        QTest::newRow("pack folder") << "PackBrowseBtn" << "PackFolderEdit" << true << "Select the Pack Folder" << ""
+                                     << "get existing directory";
     }
 
     void dialogs()
