@@ -59,14 +59,7 @@ int Converter::run()
 void Converter::checkProjectName() const
 {
     // The name becomes a file in the destination folder, never one elsewhere.
-    bool climbs = false;
-    std::size_t start = 0;
-    while (start <= projectName.size()) {
-        const std::size_t end = std::min(projectName.find_first_of("\\/", start), projectName.size());
-        climbs = climbs || projectName.compare(start, end - start, "..") == 0;
-        start = end + 1;
-    }
-    if (climbs || projectName.find_first_of("\\/") != std::string::npos)
+    if (climbsUp(projectName) || projectName.find_first_of("\\/") != std::string::npos)
         throw IOERROR(IOERROR::ProjectNameNotPlain, projectName);
 }
 

@@ -18,7 +18,8 @@ void printReaderError(const AsciiReaderError& error)
     case AsciiReaderError::TooManyNodes: printLine(message::tooManyNodes); return;
     case AsciiReaderError::TooMuchOutput: printLine(message::tooMuchOutput); return;
     }
-    printLine(message::runFailed, "reading error " + std::to_string(error.code) + " " + error.path);
+    // Only an error made from a number outside the list gets here.
+    printLine(message::runFailed, "reading error " + std::to_string(static_cast<int>(error.code)) + " " + error.path);
 }
 
 void printOutputError(const IOERROR& error)
@@ -33,7 +34,7 @@ void printOutputError(const IOERROR& error)
     case IOERROR::DestinationInUse: printLine(message::destinationInUse, error.path); return;
     case IOERROR::ProjectNameNotPlain: printLine(message::projectNameNotPlain, error.path); return;
     }
-    printLine(message::runFailed, "file system error " + std::to_string(error.code) + " " + error.path);
+    printLine(message::runFailed, "file system error " + std::to_string(static_cast<int>(error.code)) + " " + error.path);
 }
 
 }  // namespace

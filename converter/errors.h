@@ -7,7 +7,7 @@
 // A Keil project, workspace or personality could not be read, or holds what cannot be converted.
 class AsciiReaderError {
 public:
-    enum Code {
+    enum class Code {
         UnexpectedEof = 1,
         CannotOpen = 2,
         Malformed = 3,
@@ -15,17 +15,18 @@ public:
         TooManyNodes = 5,
         TooMuchOutput = 6,
     };
+    using enum Code;
 
-    explicit AsciiReaderError(int code, std::string path = {}) : code(code), path(std::move(path)) {}
+    explicit AsciiReaderError(Code code, std::string path = {}) : code(code), path(std::move(path)) {}
 
-    int code;
+    Code code;
     std::string path;  // the file concerned, where there is one
 };
 
 // The file system refused what the run needs, or the output would go where it must not.
 class IOERROR {
 public:
-    enum Code {
+    enum class Code {
         CannotCreateDirectory = 1,
         CannotWriteFile = 2,
         NameLeavesDestination = 3,
@@ -35,10 +36,11 @@ public:
         DestinationInUse = 7,
         ProjectNameNotPlain = 8,
     };
+    using enum Code;
 
-    IOERROR(int code, std::string path) : code(code), path(std::move(path)) {}
+    IOERROR(Code code, std::string path) : code(code), path(std::move(path)) {}
 
-    int code;
+    Code code;
     std::string path;
 };
 

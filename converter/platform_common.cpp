@@ -1,6 +1,7 @@
 // The parts of the platform layer that are the same on every host.
 #include "platform.h"
 #include "platform_files.h"
+#include "text_util.h"
 
 #include <algorithm>
 #include <atomic>
@@ -10,13 +11,38 @@ namespace platform {
 std::size_t longestPart(std::string_view path)
 {
     std::size_t longest = 0;
-    std::size_t start = 0;
-    while (start < path.size()) {
-        const std::size_t end = std::min(path.find_first_of("\\/", start), path.size());
-        longest = std::max(longest, end - start);
-        start = end + 1;
-    }
+    forEachPart(path, "\\/", [&](std::string_view part) { longest = std::max(longest, part.size()); });
     return longest;
+}
+
+namespace files {
+
+bool readToEnd(std::intptr_t handle, std::size_t sizeHint, std::string& content)
+{
+    content.clear();
+    content.resize(std::max<std::size_t>(sizeHint + 1, 4096));
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == content.size())
+            content.resize(content.size() * 2);
+        const long long got = readSome(handle, content.data() + filled, content.size() - filled);
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        filled += static_cast<std::size_t>(got);
+    }
+    content.resize(filled);
+    return true;
+}
+
+}  // namespace files
+
+std::string fromHostPath(const std::string& path)
+{
+    std::string converted = path;
+    convertSeparators(converted);
+    return converted;
 }
 
 namespace {

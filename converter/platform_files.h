@@ -26,6 +26,13 @@ bool writeAll(std::intptr_t handle, const char* data, std::size_t size);
 
 bool close(std::intptr_t handle);
 
+// Reads up to size bytes: how many were read, 0 at the end of the file, -1 on failure.
+long long readSome(std::intptr_t handle, char* data, std::size_t size);
+
+// Reads an open file to its end into content, in large blocks; sizeHint is what the file
+// held when it was opened, a hint only, as the file may grow or shrink meanwhile.
+bool readToEnd(std::intptr_t handle, std::size_t sizeHint, std::string& content);
+
 // Moves from over to, replacing the entry at to, never what a link there points to.
 bool replace(const std::string& from, const std::string& to);
 

@@ -33,13 +33,6 @@ std::string windowsForm(std::string path)
     return path;
 }
 
-std::string joinToFolder(const std::string& folder, const std::string& rest)
-{
-    if (folder.empty() || folder.back() == '\\')
-        return folder + rest;
-    return folder + "\\" + rest;
-}
-
 }  // namespace
 
 std::string completeFilePath(const std::string& path, const std::string& projectFolder)
@@ -48,7 +41,7 @@ std::string completeFilePath(const std::string& path, const std::string& project
         return windowsForm(path);
     if (!path.empty() && isSeparator(path[0]))
         return windowsForm(driveOf(projectFolder) + path);
-    return windowsForm(joinToFolder(projectFolder, dropLeadingDotSeparator(path)));
+    return windowsForm(joinPath(projectFolder, dropLeadingDotSeparator(path)));
 }
 
 bool completeIncludeFolder(const std::string& element, const std::string& projectFolder, std::string& folder)
@@ -71,23 +64,18 @@ bool completeIncludeFolder(const std::string& element, const std::string& projec
             folder.pop_back();
         return true;
     }
-    folder = windowsForm(joinToFolder(projectFolder, rest));
+    folder = windowsForm(joinPath(projectFolder, rest));
     return true;
 }
 
 void addIncludeList(SubProject& target, const std::string& value, const std::string& projectFolder,
                     const std::list<std::string>& compilerFolders)
 {
-    std::size_t start = 0;
-    while (start <= value.size()) {
-        std::size_t end = value.find(';', start);
-        if (end == std::string::npos)
-            end = value.size();
+    forEachPart(value, ";", [&](std::string_view element) {
         std::string folder;
-        if (completeIncludeFolder(value.substr(start, end - start), projectFolder, folder))
+        if (completeIncludeFolder(std::string(element), projectFolder, folder))
             addIncludeFolder(target, std::move(folder), compilerFolders);
-        start = end + 1;
-    }
+    });
 }
 
 void addIncludeFolder(SubProject& target, std::string folder, const std::list<std::string>& compilerFolders)

@@ -41,15 +41,6 @@ long long leadingInteger(std::string_view text)
 
 }  // namespace
 
-std::string toUpper(const std::string& text)
-{
-    std::string upper = text;
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return upper;
-}
-
 bool UvProjectReader::parse(std::string_view text)
 {
     TextLines reading(text);

@@ -6,18 +6,6 @@
 #include "../errors.h"
 #include "../text_util.h"
 
-namespace {
-
-// A view, not a copy: every folder the writer makes is compared with the destination.
-std::string_view withoutTrailingSeparators(std::string_view path)
-{
-    while (!path.empty() && isSeparator(path.back()))
-        path.remove_suffix(1);
-    return path;
-}
-
-}  // namespace
-
 void OutputSession::begin(Pass pass, const std::string& destinationFolder)
 {
     currentPass = pass;

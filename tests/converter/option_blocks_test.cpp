@@ -169,7 +169,7 @@ TEST_F(Options, FileEndingInsideABlockKeepsWhatWasRead)
         parseText(converter, "Target (T)\nOptions 1,0,0  // Target 'T'\n ADSCDEFN (KEPT)\n ADSCINCD (inc)");
         FAIL() << "no error";
     } catch (const AsciiReaderError& error) {
-        EXPECT_EQ(error.code, 1);
+        EXPECT_EQ(error.code, AsciiReaderError::UnexpectedEof);
     }
     EXPECT_EQ(target(0).defines, (Defines{{"KEPT", plain()}}));
     EXPECT_EQ(target(0).includePaths, (Folders{"C:\\work\\inc"}));

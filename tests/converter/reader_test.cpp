@@ -7,6 +7,7 @@
 #include "errors.h"
 #include "reader/keil_file.h"
 #include "reader/path_completion.h"
+#include "text_util.h"
 #include "test_support.h"
 
 namespace {
