@@ -22,23 +22,9 @@ SubProject* SubProject::addChild(std::string childName)
     return child.release();
 }
 
-void SubProject::setDefine(const std::string& macro, std::string text, bool assigned)
-{
-    DefineValue& value = defines[macro];
-    value.text = std::move(text);
-    value.assigned = assigned;
-}
-
 void SubProject::addFile(std::string_view file)
 {
     if (owner != nullptr)
         owner->countListedFile(file.size());
     files.push_back(file);
-}
-
-void SubProject::inheritSettings(const SubProject& from)
-{
-    for (const auto& [macro, value] : from.defines)
-        defines.try_emplace(macro, value);
-    includePaths.insert(from.includePaths.begin(), from.includePaths.end());
 }

@@ -10,6 +10,7 @@
 #include "../sub_project.h"
 #include "../text_util.h"
 #include "define_list.h"
+#include "file_options.h"
 #include "path_completion.h"
 #include "uv_project_reader.h"
 
@@ -70,22 +71,6 @@ bool optionsPositions(std::string_view line, std::size_t (&numbers)[3])
     return true;
 }
 
-// Whether a value line of a file block says something the project cannot carry.
-bool carriesSomething(const Keyword& keyword, std::string_view value)
-{
-    if (keyword.defines) {
-        for (const std::string& token : splitDefineList(value))
-            if (token.find('=') != 0)
-                return true;
-        return false;
-    }
-    bool carries = false;
-    forEachPart(value, ";", [&](std::string_view element) {
-        carries = carries || element.find_first_not_of(" \t") != std::string_view::npos;
-    });
-    return carries;
-}
-
 }  // namespace
 
 void UvProjectReader::readOptions(std::string_view line)
@@ -109,9 +94,8 @@ void UvProjectReader::readOptions(std::string_view line)
 
 void UvProjectReader::readFileOptions(std::size_t target, std::size_t file)
 {
-    SubProject scratch({}, nullptr);
     bool carries = false;
-    const std::string inBuild = readBlock(scratch, &carries);
+    const std::string inBuild = readBlock(nullptr, &carries);
     std::map<std::size_t, bool>& files = exclusions[target].filesInBuild;
     if (inBuild == "0" || inBuild == "1")
         files[file] = inBuild == "1";
@@ -131,14 +115,14 @@ void UvProjectReader::readTargetOptions(std::string_view line)
         printLine(message::noTargetForOptions);
         return;
     }
-    readBlock(*found->second, nullptr);
+    readBlock(&found->second->settings, nullptr);
 }
 
 void UvProjectReader::readGroupOptions(std::size_t target, std::size_t groupIndex)
 {
     SubProject* group = targets[target]->children[groupIndex];
-    const std::string inBuild = readBlock(*group, nullptr);
-    if (group->hasSettings()) {
+    const std::string inBuild = readBlock(&group->settings, nullptr);
+    if (!group->settings.empty()) {
         const std::pair<SubProject*, SubProject*> entry(targets[target], group);
         if (std::find(groupSettings.begin(), groupSettings.end(), entry) == groupSettings.end())
             groupSettings.push_back(entry);
@@ -152,7 +136,7 @@ void UvProjectReader::readGroupOptions(std::size_t target, std::size_t groupInde
         exclusions.erase(target);
 }
 
-std::string UvProjectReader::readBlock(SubProject& settings, bool* carriesSettings)
+std::string UvProjectReader::readBlock(NodeSettings* settings, bool* carriesSettings)
 {
     std::string inBuild;
     std::string_view line;
@@ -175,11 +159,14 @@ std::string UvProjectReader::readBlock(SubProject& settings, bool* carriesSettin
             continue;
         }
         const std::string_view value = valueAfter(keyword->text, line);
-        if (carriesSettings != nullptr && carriesSomething(*keyword, value))
+        const std::string_view defines = keyword->defines ? value : std::string_view();
+        const std::string_view includes = keyword->defines ? std::string_view() : value;
+        if (carriesSettings != nullptr
+            && fileOptionsSaySomething(defines, includes, projectNode->path, context.compilerIncludePaths))
             *carriesSettings = true;
-        if (keyword->defines)
-            addDefineList(settings, value);
-        else
-            addIncludeList(settings, std::string(value), projectNode->path, context.compilerIncludePaths);
+        if (settings == nullptr)
+            continue;
+        addDefineList(*settings, defines);
+        addIncludeList(*settings, std::string(includes), projectNode->path, context.compilerIncludePaths);
     }
 }

@@ -1,7 +1,6 @@
 // Completing the relative paths of a Keil project against the project file's folder.
 #include "path_completion.h"
 
-#include "../platform.h"
 #include "../sub_project.h"
 #include "../text_util.h"
 
@@ -68,20 +67,17 @@ bool completeIncludeFolder(const std::string& element, const std::string& projec
     return true;
 }
 
-void addIncludeList(SubProject& target, const std::string& value, const std::string& projectFolder,
+void addIncludeList(NodeSettings& target, const std::string& value, const std::string& projectFolder,
                     const std::list<std::string>& compilerFolders)
 {
     forEachPart(value, ";", [&](std::string_view element) {
         std::string folder;
         if (completeIncludeFolder(std::string(element), projectFolder, folder))
-            addIncludeFolder(target, std::move(folder), compilerFolders);
+            target.addIncludeFolder(std::move(folder), compilerFolders);
     });
 }
 
 void addIncludeFolder(SubProject& target, std::string folder, const std::list<std::string>& compilerFolders)
 {
-    for (const std::string& known : compilerFolders)
-        if (platform::sameFileName(known, folder))
-            return;
-    target.includePaths.insert(std::move(folder));
+    target.settings.addIncludeFolder(std::move(folder), compilerFolders);
 }

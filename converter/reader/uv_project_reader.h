@@ -12,6 +12,7 @@
 
 #include "reading_context.h"
 
+class NodeSettings;
 class SubProject;
 class TextLines;
 
@@ -51,10 +52,10 @@ private:
     void readTargetOptions(std::string_view line);
     void readGroupOptions(std::size_t target, std::size_t group);
 
-    // Reads the block's lines up to "EndOpt" into settings; returns the last IncBld value seen
-    // (empty when none). carriesSettings, when given, tells whether a define with a name or a
-    // non-blank include folder stood in the block.
-    std::string readBlock(SubProject& settings, bool* carriesSettings);
+    // Reads the block's lines up to "EndOpt" into settings, when given; returns the last IncBld
+    // value seen (empty when none). carriesSettings, when given, tells whether the block says
+    // what a file's settings cannot carry (fileOptionsSaySomething).
+    std::string readBlock(NodeSettings* settings, bool* carriesSettings);
 
     void applyGroupSettings();
     void applyExclusions();

@@ -13,6 +13,7 @@
 
 #include "reading_context.h"
 
+class NodeSettings;
 class SubProject;
 
 // Fills the same tree as the text reader: one node per target under projectNode, under each
@@ -54,8 +55,8 @@ private:
     void readFile(const pugi::xml_node& file, bool groupInBuild, SubProject& groupNode);
 
     // Adds the Define and IncludePath values of every tool block below options
-    // (options/<toolchain>/<tool>/VariousControls) to node.
-    void addToolSettings(const pugi::xml_node& options, SubProject& node) const;
+    // (options/<toolchain>/<tool>/VariousControls) to settings.
+    void addToolSettings(const pugi::xml_node& options, NodeSettings& settings) const;
 
     SubProject& projectNode;
     const ReadingContext& context;

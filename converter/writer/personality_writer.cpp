@@ -7,9 +7,9 @@
 void SubProject::writeAnalyserPersonality(const std::string& file)
 {
     std::string content;
-    for (const std::string& folder : includePaths)
+    for (const std::string& folder : settings.includePaths)
         content.append("-i \"").append(folder).append("\"\r\n");
-    for (const auto& [macro, value] : defines) {
+    for (const auto& [macro, value] : settings.defines) {
         content.append("-d \"").append(macro);
         if (!value.text.empty() || value.assigned)
             content.append("=").append(value.text);

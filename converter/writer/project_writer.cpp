@@ -48,7 +48,7 @@ std::string makeNodeFolders(SubProject& node, const Settings& settings, const st
     node.ensureDirectory(nodeFolder);
     node.ensureDirectory(nodeFolder + outputFolder);
     // A node with settings needs the folder for its own analyser personality, children or not.
-    if (hasChildren || node.hasSettings())
+    if (hasChildren || !node.settings.empty())
         node.ensureDirectory(nodeFolder + personFolder);
     return nodeFolder;
 }
@@ -76,7 +76,7 @@ std::string writeAnalyserPersonalityLine(SubProject& node, const Settings& setti
                                          const std::string& parentPath, const std::string& nodeFolder,
                                          std::string inherited)
 {
-    if (node.hasSettings()) {
+    if (!node.settings.empty()) {
         const std::string value = nodeFolder + personFolder + lastPart(node.name) + ".p_a";
         if (out.writing())
             printLine(message::creatingAnalyser, value);

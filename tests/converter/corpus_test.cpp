@@ -151,15 +151,15 @@ TEST_P(PinnedCorpusFile, ReadsAsCheckedByHand)
             const auto& files = target.children[group]->files;
             EXPECT_NE(std::find(files.begin(), files.end(), file), files.end()) << file;
         }
-        EXPECT_EQ(target.defines, p.defines[t]) << target.name;
-        EXPECT_EQ(target.includePaths, p.includes[t]) << target.name;
+        EXPECT_EQ(target.settings.defines, p.defines[t]) << target.name;
+        EXPECT_EQ(target.settings.includePaths, p.includes[t]) << target.name;
         std::size_t withSettings = 0;
         for (const SubProject* group : target.children)
-            withSettings += group->hasSettings() ? 1 : 0;
+            withSettings += group->settings.empty() ? 0 : 1;
         EXPECT_EQ(withSettings, p.groupSettings.size());
         for (const auto& [group, defines, includes] : p.groupSettings) {
-            EXPECT_EQ(target.children[group]->defines, defines);
-            EXPECT_EQ(target.children[group]->includePaths, includes);
+            EXPECT_EQ(target.children[group]->settings.defines, defines);
+            EXPECT_EQ(target.children[group]->settings.includePaths, includes);
         }
     }
 }

@@ -41,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const SubProject* group : target->children) {
             if (!group->children.empty() || !group->path.empty())
                 std::abort();
-            if (complete && group->hasSettings())
-                for (const std::string& folder : target->includePaths)
-                    if (!group->includePaths.contains(folder))
+            if (complete && !group->settings.empty())
+                for (const std::string& folder : target->settings.includePaths)
+                    if (!group->settings.includePaths.contains(folder))
                         std::abort();
         }
     }
