@@ -82,7 +82,7 @@ void Converter::readAllProjects()
         const std::size_t slash = entry.rfind('\\');
         const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
         const std::size_t dot = file.find('.', start);
-        SubProject* node = root->addChild(file.substr(start, dot == std::string::npos ? std::string::npos : dot - start));
+        SubProject* node = context.addChild(*root, file.substr(start, dot == std::string::npos ? std::string::npos : dot - start));
         node->path = file.substr(0, file.rfind('\\') + 1);
         const KeilFile member = KeilFile::load(file);
         outputSession.noteInput(member.identity());
@@ -95,20 +95,6 @@ std::list<std::string> Converter::listKeilProjects(const KeilFile& source) const
     if (source.isWorkspace())
         return source.members();
     return {source.path()};
-}
-
-void Converter::countNode()
-{
-    if (++nodes > nodeLimit)
-        throw AsciiReaderError(AsciiReaderError::TooManyNodes);
-}
-
-void Converter::countListedFile(std::size_t bytes)
-{
-    // Each listed file is a line of the project file: its text and CR LF.
-    listedBytes += bytes + 2;
-    if (listedBytes > outputLimit)
-        throw AsciiReaderError(AsciiReaderError::TooMuchOutput);
 }
 
 void Converter::loadCompilerIncludePaths()

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "budget.h"
 #include "errors.h"
 #include "platform.h"
 #include "reader/reading_context.h"
@@ -42,13 +43,9 @@ public:
     std::list<std::string> listKeilProjects(const KeilFile& source) const;
 
     // What reading needs from the run.
-    ReadingContext readingContext() { return {extensions, compilerIncludePaths, sourcePaths}; }
+    ReadingContext readingContext() { return {extensions, compilerIncludePaths, sourcePaths, budget}; }
 
     int writeProject();
-
-    // The tree's growth, counted as it is read (SubProject calls these).
-    void countNode();
-    void countListedFile(std::size_t bytes);
 
     OutputSession& session() { return outputSession; }
 
@@ -62,14 +59,11 @@ public:
     std::list<std::string> extensions;
     std::list<std::string> compilerIncludePaths;
     SourcePathPool sourcePaths;  // outlives the tree: ~Converter deletes root first
-    std::size_t nodeLimit = maximumNodes;                 // the run's bounds; tests lower them
-    unsigned long long outputLimit = maximumOutputBytes;
+    Budget budget;               // the run's limits; tests lower them
 
 private:
     void readAllProjects();
     void checkProjectName() const;
 
     OutputSession outputSession;
-    std::size_t nodes = 1;                      // the root
-    unsigned long long listedBytes = 0;         // file lines the project file would hold
 };

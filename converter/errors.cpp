@@ -15,11 +15,17 @@ void printReaderError(const AsciiReaderError& error)
     case AsciiReaderError::CannotOpen: printLine(message::couldNotOpen, error.path); return;
     case AsciiReaderError::Malformed: printLine(message::malformedXml, error.path); return;
     case AsciiReaderError::NotKeilProject: printLine(message::notKeilProject, error.path); return;
-    case AsciiReaderError::TooManyNodes: printLine(message::tooManyNodes); return;
-    case AsciiReaderError::TooMuchOutput: printLine(message::tooMuchOutput); return;
     }
     // Only an error made from a number outside the list gets here.
     printLine(message::runFailed, "reading error " + std::to_string(static_cast<int>(error.code)) + " " + error.path);
+}
+
+void printLimitError(const LimitExceeded& error)
+{
+    switch (error.limit) {
+    case LimitExceeded::Nodes: printLine(message::tooManyNodes); return;
+    case LimitExceeded::OutputBytes: printLine(message::tooMuchOutput); return;
+    }
 }
 
 void printOutputError(const IOERROR& error)
@@ -48,6 +54,8 @@ int reportFailure() noexcept
             printReaderError(error);
         } catch (const IOERROR& error) {
             printOutputError(error);
+        } catch (const LimitExceeded& error) {
+            printLimitError(error);
         } catch (const std::bad_alloc&) {
             printLine(message::runFailed, "out of memory");
         } catch (const std::exception& error) {

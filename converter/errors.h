@@ -1,4 +1,4 @@
-// The converter's two exception types and the one place their messages are spelled.
+// The converter's exception types and the one place their messages are spelled.
 #pragma once
 
 #include <cstddef>
@@ -12,8 +12,6 @@ public:
         CannotOpen = 2,
         Malformed = 3,
         NotKeilProject = 4,
-        TooManyNodes = 5,
-        TooMuchOutput = 6,
     };
     using enum Code;
 
@@ -42,6 +40,17 @@ public:
 
     Code code;
     std::string path;
+};
+
+// The run would go past one of its limits (see Budget): the project is too large to convert.
+class LimitExceeded {
+public:
+    enum class Limit { Nodes, OutputBytes };
+    using enum Limit;
+
+    explicit LimitExceeded(Limit limit) : limit(limit) {}
+
+    Limit limit;
 };
 
 // The limits that keep a hostile or broken project from exhausting the machine.

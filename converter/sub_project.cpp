@@ -3,8 +3,6 @@
 
 #include <memory>
 
-#include "converter.h"
-
 SubProject::SubProject(std::string name, Converter* owner) : name(std::move(name)), owner(owner) {}
 
 SubProject::~SubProject()
@@ -15,16 +13,8 @@ SubProject::~SubProject()
 
 SubProject* SubProject::addChild(std::string childName)
 {
-    if (owner != nullptr)
-        owner->countNode();
     auto child = std::make_unique<SubProject>(std::move(childName), owner);
     children.push_back(child.get());  // if this throws, the unique_ptr still frees the node
     return child.release();
 }
 
-void SubProject::addFile(std::string_view file)
-{
-    if (owner != nullptr)
-        owner->countListedFile(file.size());
-    files.push_back(file);
-}

@@ -19,13 +19,9 @@ public:
     SubProject(const SubProject&) = delete;
     SubProject& operator=(const SubProject&) = delete;
 
-    // Appends a new child node of that name and returns it. The run counts its nodes: beyond
-    // its limit this throws AsciiReaderError TooManyNodes.
+    // Appends a new child node of that name, with the node's owner, and returns it. Readers
+    // add nodes and files through their ReadingContext, which counts them.
     SubProject* addChild(std::string childName);
-
-    // Lists a source file, whose storage the run's path pool holds. The run counts what its
-    // project file would hold: beyond its limit this throws AsciiReaderError TooMuchOutput.
-    void addFile(std::string_view file);
 
     // Sets a define of the node's settings (NodeSettings::setDefine).
     void setDefine(const std::string& macro, std::string text, bool assigned)

@@ -1,7 +1,22 @@
-// The extension filter that every reader applies to source files.
+// What reading needs from the run: the extension filter, and the nodes and files it counts.
 #include "reading_context.h"
 
+#include "../budget.h"
+#include "../sub_project.h"
 #include "../text_util.h"
+
+SubProject* ReadingContext::addChild(SubProject& parent, std::string name) const
+{
+    budget.countNode();
+    return parent.addChild(std::move(name));
+}
+
+void ReadingContext::addFile(SubProject& node, std::string_view file) const
+{
+    // The line's text and its CR LF.
+    budget.countOutput(file.size() + 2);
+    node.files.push_back(file);
+}
 
 bool acceptsFile(std::string_view path, const std::list<std::string>& extensions)
 {

@@ -144,15 +144,15 @@ void XmlProjectReader::addRteFiles(const RteTarget& rte, SubProject& targetNode)
             continue;
         SubProject*& group = groups[file.group];
         if (group == nullptr)
-            group = targetNode.addChild(file.group);
-        group->addFile(file.listed);
+            group = context.addChild(targetNode, file.group);
+        context.addFile(*group, file.listed);
     }
 }
 
 void XmlProjectReader::readTarget(const pugi::xml_node& target)
 {
     const std::string name = childText(target, "TargetName");
-    SubProject* targetNode = projectNode.addChild(name);
+    SubProject* targetNode = context.addChild(projectNode, name);
     const auto rte = rteTargets.find(name);
     // The target's settings are complete before any group copies them. The RTE's come first,
     // as on uVision's command line, so that a define of the target's own replaces _RTE_.
@@ -168,7 +168,7 @@ void XmlProjectReader::readTarget(const pugi::xml_node& target)
 
 void XmlProjectReader::readGroup(const pugi::xml_node& group, SubProject& targetNode)
 {
-    SubProject* groupNode = targetNode.addChild(childText(group, "GroupName"));
+    SubProject* groupNode = context.addChild(targetNode, childText(group, "GroupName"));
     const pugi::xml_node options = group.child("GroupOption");
 
     // A group with settings of its own gets a complete personality: the target's settings
@@ -198,7 +198,7 @@ void XmlProjectReader::readFile(const pugi::xml_node& file, bool groupInBuild, S
     const std::string path = completeFilePath(written, projectNode.path);
     if (!acceptsFile(path, context.extensions))
         return;
-    groupNode.addFile(context.sourcePaths.keep(path));
+    context.addFile(groupNode, context.sourcePaths.keep(path));
 
     // The project has no place for settings of a single file: say so rather than drop them.
     bool carries = false;

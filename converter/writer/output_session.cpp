@@ -116,6 +116,14 @@ void OutputSession::projectLine(std::string_view text)
     projectFile.write("\r\n");
 }
 
+void OutputSession::listedFileLine(std::string_view file)
+{
+    if (currentPass == Pass::Write) {
+        projectFile.write(file);
+        projectFile.write("\r\n");
+    }
+}
+
 void OutputSession::closeProjectFile()
 {
     if (currentPass == Pass::Write && !projectFile.commit())

@@ -37,6 +37,8 @@ public:
     // The project file: opened first, written line by line, moved into place at the end.
     void openProjectFile(const std::string& path);
     void projectLine(std::string_view text);
+    // A source file's line, which reading counted already.
+    void listedFileLine(std::string_view file);
     void closeProjectFile();
     // After a failure: the unfinished project file leaves nothing behind.
     void abandonProjectFile();
@@ -45,7 +47,7 @@ public:
     // Windows text-mode copy would. An empty path means none was given.
     void loadBaseAnalyserPersonality(const std::string& path);
 
-    // Bytes the check pass found the output would hold.
+    // Bytes the check pass found the output would hold, less the listed files' lines.
     unsigned long long bytesCounted() const { return bytes; }
 
     bool baseGiven = false;

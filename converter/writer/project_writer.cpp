@@ -120,8 +120,8 @@ int Converter::writeProject()
             outputSession.projectLine("VersionTag45");
             root->writeTree(outputSession, "", destinationFolder + personFolder + projectName + ".p_a");
             outputSession.closeProjectFile();
-            if (!outputSession.writing() && outputSession.bytesCounted() > outputLimit)
-                throw AsciiReaderError(AsciiReaderError::TooMuchOutput);
+            if (!outputSession.writing())
+                budget.countOutput(outputSession.bytesCounted());
         }
     } catch (...) {
         // The session outlives the run (the tree is not freed at exit): its open project file
@@ -158,7 +158,7 @@ void SubProject::writeTree(OutputSession& out, const std::string& parentPath, st
     out.projectLine("CompPers="
                     + personalityValue(*this, settings, settings.compilerPersonality, ".p_c", out.compilerDefaultMade));
     for (const std::string_view file : files)
-        out.projectLine(file);
+        out.listedFileLine(file);
     out.projectLine("EndContainedFilesMarker");
 
     if (children.empty())

@@ -122,13 +122,12 @@ class PinnedCorpusFile : public ::testing::TestWithParam<Pinned> {};
 TEST_P(PinnedCorpusFile, ReadsAsCheckedByHand)
 {
     const Pinned& p = GetParam();
-    Converter converter("C:\\work\\p.uv2", "C:\\out");
-    readIntoRoot(converter);
+    ReadingSetup setup("p");
 
     CapturedOutput output;
     const std::string text = readFile(testData("text/") + p.file);
     ASSERT_FALSE(text.empty());
-    parseText(converter, text);
+    parseText(setup, text);
 
     const std::string noTarget =
         "Couldnt find target for options, or options apply to a group which is currently not supported\n";
@@ -137,7 +136,7 @@ TEST_P(PinnedCorpusFile, ReadsAsCheckedByHand)
         expectedOutput += noTarget;
     EXPECT_EQ(output.text(), expectedOutput);
 
-    const auto& targets = converter.root->children;
+    const auto& targets = setup.root.children;
     ASSERT_EQ(targets.size(), p.targets.size());
     for (std::size_t t = 0; t < targets.size(); ++t) {
         const SubProject& target = *targets[t];

@@ -1,7 +1,6 @@
 // Tests of option blocks: target lookup, keywords, define lists, include lists, EOF.
 #include <gtest/gtest.h>
 
-#include "converter.h"
 #include "errors.h"
 #include "reader/define_list.h"
 #include "reader/path_completion.h"
@@ -22,22 +21,17 @@ DefineValue assigned(std::string text = "") { return {std::move(text), true}; }
 
 class Options : public ::testing::Test {
 protected:
-    Options() : converter("C:\\work\\demo.uv2", "C:\\out")
-    {
-        readIntoRoot(converter);
-    }
-
     std::string parse(const std::string& text, const std::list<std::string>& extensions = {})
     {
-        converter.extensions = extensions;
+        setup.extensions = extensions;
         CapturedOutput output;
-        parseText(converter, text);
+        parseText(setup, text);
         return output.text();
     }
 
-    SubProject& target(std::size_t i) { return *converter.root->children.at(i); }
+    SubProject& target(std::size_t i) { return *setup.root.children.at(i); }
 
-    Converter converter;
+    ReadingSetup setup;
 };
 
 const std::string noTarget =
@@ -75,7 +69,7 @@ TEST_F(Options, UnknownTargetsLeaveTheirLinesToTheLineLoop)
     // A group block that names no group gets the message too; a file block that names no
     // file line read so far is skipped without one.
     EXPECT_EQ(output, noTarget + noTarget + noTarget);
-    EXPECT_EQ(converter.root->children.size(), 2u);
+    EXPECT_EQ(setup.root.children.size(), 2u);
     EXPECT_EQ(target(1).name, "FromBlock");
     for (const SubProject* node : {&target(0), &target(1), target(0).children[0]})
         EXPECT_TRUE(node->settings.empty()) << node->name;
@@ -166,7 +160,7 @@ TEST_F(Options, BlocksAddUpAndTheLastValueWins)
 TEST_F(Options, FileEndingInsideABlockKeepsWhatWasRead)
 {
     try {
-        parseText(converter, "Target (T)\nOptions 1,0,0  // Target 'T'\n ADSCDEFN (KEPT)\n ADSCINCD (inc)");
+        parseText(setup, "Target (T)\nOptions 1,0,0  // Target 'T'\n ADSCDEFN (KEPT)\n ADSCINCD (inc)");
         FAIL() << "no error";
     } catch (const AsciiReaderError& error) {
         EXPECT_EQ(error.code, AsciiReaderError::UnexpectedEof);

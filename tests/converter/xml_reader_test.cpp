@@ -15,7 +15,6 @@
 #include "converter.h"
 #include "errors.h"
 #include "platform.h"
-#include "reader/uv_project_reader.h"
 #include "reader/xml_document.h"
 #include "reader/xml_workspace.h"
 #include "sub_project.h"
@@ -58,7 +57,8 @@ std::string readProject(SubProject& root, const std::string& xml, const std::lis
     EXPECT_EQ(document.kind(), KeilXmlDocument::Project);
     // The trees of these tests have no run object; their paths live as long as the test program.
     static SourcePathPool paths;
-    const ReadingContext context{extensions, compilerFolders, paths};
+    Budget budget;
+    const ReadingContext context{extensions, compilerFolders, paths, budget};
     XmlProjectReader(root, context).read(document.root());
     return output.text();
 }
@@ -337,15 +337,10 @@ TEST(FileOptions, OneRuleForBothReaders)
                   expected)
             << "XML: " << c.defines << " | " << c.includes;
 
-        SubProject textRoot("p", nullptr);
-        textRoot.path = "C:\\work\\";
-        SourcePathPool paths;
-        const std::list<std::string> extensions;
-        const ReadingContext context{extensions, compilerFolders, paths};
-        UvProjectReader reader(context);
-        reader.projectNode = &textRoot;
+        ReadingSetup text;
+        text.compilerIncludePaths = compilerFolders;
         CapturedOutput output;
-        reader.parse("Target (A)\nGroup (G)\nFile 1,1,<.\\f.c>\nOptions 1,1,1  // File 'f.c'\n ADSCDEFN (" + c.defines
+        parseText(text, "Target (A)\nGroup (G)\nFile 1,1,<.\\f.c>\nOptions 1,1,1  // File 'f.c'\n ADSCDEFN (" + c.defines
                      + ")\n ADSCINCD (" + c.includes + ")\nEndOpt\n");
         EXPECT_EQ(output.text(), expected) << "text: " << c.defines << " | " << c.includes;
     }
@@ -516,23 +511,22 @@ TEST(XmlProjectReader, BytesPassUnchangedAndEntitiesAreDecoded)
 // Test copies of real projects, read as if they lay in C:\keil\ (values checked by hand)
 
 struct RealProject {
-    std::unique_ptr<Converter> converter;
+    std::unique_ptr<ReadingSetup> setup;
     std::string output;
-    const SubProject& root() const { return *converter->root; }
-    const SubProject& target(std::size_t i) const { return *converter->root->children.at(i); }
+    const SubProject& root() const { return setup->root; }
+    const SubProject& target(std::size_t i) const { return *setup->root.children.at(i); }
 };
 
 RealProject readRealProject(const std::string& relative, const std::list<std::string>& compilerFolders = {},
                             const std::string& extensions = "")
 {
-    RealProject project{std::make_unique<Converter>("C:\\keil\\project.uvproj", "C:\\out"), ""};
-    project.converter->compilerIncludePaths = compilerFolders;
+    RealProject project{std::make_unique<ReadingSetup>("project", "C:\\keil\\"), ""};
+    project.setup->compilerIncludePaths = compilerFolders;
     if (!extensions.empty())
-        project.converter->addExtensions(extensions);
-    project.converter->root->path = "C:\\keil\\";
+        project.setup->extensions = {extensions};
     CapturedOutput output;
     KeilFile::load(platform::fromHostPath(testData("xml/" + relative)))
-        .readProject(*project.converter->root, project.converter->readingContext());
+        .readProject(project.setup->root, project.setup->context());
     project.output = output.text();
     return project;
 }
