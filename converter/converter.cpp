@@ -6,6 +6,7 @@
 #include "reader/keil_file.h"
 #include "text_util.h"
 #include "writer/name_check.h"
+#include "writer/project_writer.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ void Converter::readAllProjects()
 {
     loadCompilerIncludePaths();
     const KeilFile source = KeilFile::load(sourcePath);
-    outputSession.noteInput(source.identity());
+    noteInput(source.identity());
     const ReadingContext context = readingContext();
     if (!source.isWorkspace()) {
         root->path = sourcePath.substr(0, sourcePath.rfind('\\') + 1);
@@ -85,9 +86,34 @@ void Converter::readAllProjects()
         SubProject* node = context.addChild(*root, file.substr(start, dot == std::string::npos ? std::string::npos : dot - start));
         node->path = file.substr(0, file.rfind('\\') + 1);
         const KeilFile member = KeilFile::load(file);
-        outputSession.noteInput(member.identity());
+        noteInput(member.identity());
         member.readProject(*node, context);
     }
+}
+
+void Converter::noteInput(const platform::FileIdentity& identity)
+{
+    if (identity != platform::FileIdentity {})
+        inputs.push_back(identity);
+}
+
+int Converter::writeProject()
+{
+    writeOutput(*root, {destinationFolder, projectName, messagePersonality, analyserPersonality, compilerPersonality},
+                inputs, budget);
+    printLine(message::projectCompleted);
+    return 0;
+}
+
+void Converter::leaveTreeToProcessExit()
+{
+    struct Kept {
+        SubProject* root;
+        SourcePathPool paths;
+    };
+    static auto* kept = new std::vector<Kept>;
+    kept->push_back({root, std::move(sourcePaths)});
+    root = nullptr;
 }
 
 std::list<std::string> Converter::listKeilProjects(const KeilFile& source) const
@@ -105,7 +131,7 @@ void Converter::loadCompilerIncludePaths()
         printLine(message::couldNotOpen, compilerPersonality);
         return;
     }
-    outputSession.noteInput(identity);
+    noteInput(identity);
     TextLines lines(text);
     std::string_view line;
     std::string folder;

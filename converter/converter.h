@@ -11,7 +11,6 @@
 #include "reader/reading_context.h"
 #include "source_path_pool.h"
 #include "sub_project.h"
-#include "writer/output_session.h"
 
 class KeilFile;
 
@@ -47,7 +46,10 @@ public:
 
     int writeProject();
 
-    OutputSession& session() { return outputSession; }
+    // Leaves the tree and the path pool to the end of the process: freeing a million nodes one
+    // by one costs more than the rest of the exit. They stay reachable, so leak checkers do
+    // not count them as lost.
+    void leaveTreeToProcessExit();
 
     SubProject* root;
     std::string sourcePath;
@@ -64,6 +66,8 @@ public:
 private:
     void readAllProjects();
     void checkProjectName() const;
+    // A file the run reads: no output may replace it.
+    void noteInput(const platform::FileIdentity& identity);
 
-    OutputSession outputSession;
+    std::vector<platform::FileIdentity> inputs;
 };

@@ -123,8 +123,9 @@ bool ReplacementFile::write(std::string_view bytes)
     if (buffer.size() + bytes.size() > buffer.capacity() && !flushBuffer())
         return false;
     if (bytes.size() >= buffer.capacity()) {
-        buffer.assign(bytes);
-        return flushBuffer();
+        // A large piece (a whole project file) goes to the file as it is, not through a copy.
+        failed = !files::writeAll(handle, bytes.data(), bytes.size());
+        return !failed;
     }
     buffer.append(bytes);
     return true;

@@ -8,7 +8,6 @@
 #include "node_settings.h"
 
 class Converter;
-class OutputSession;
 
 // A node becomes one block of the project file, one folder below the destination, and,
 // when it has include folders or defines, one generated analyser personality.
@@ -29,18 +28,10 @@ public:
         settings.setDefine(macro, std::move(text), assigned);
     }
 
-    // Writer side: the node's block, its folders and its personality files.
-    // Each pass of the writer walks the tree through writeTree (see OutputSession).
-    void writeTree(OutputSession& out, const std::string& parentPath, std::string inheritedAnalyserPersonality);
-    void ensureDirectory(const std::string& folder);
-    void writeAnalyserPersonality(const std::string& file);
-    void writeBaseAnalyserCopy(const std::string& file);
-    void appendBaseAnalyserPersonality(std::string& content);
-
     std::string name;
     std::string path;                              // folder of the Keil file the node stands for, ending in "\"
     std::vector<std::string_view> files;           // reading order, duplicates kept; kept by the owner's pool
     NodeSettings settings;                         // include folders and defines
     std::vector<SubProject*> children;             // owned, creation order
-    Converter* owner;
+    Converter* owner;                              // the run; the tree never asks it for anything
 };
