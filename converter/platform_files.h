@@ -36,8 +36,16 @@ bool readToEnd(std::intptr_t handle, std::size_t sizeHint, std::string& content)
 // Moves from over to, replacing the entry at to, never what a link there points to.
 bool replace(const std::string& from, const std::string& to);
 
-void remove(const std::string& path);
+bool remove(const std::string& path);
 
 unsigned long processId();
+
+// The seam for tests: the shared file code makes each of the calls above through it, and a
+// test can make the nth call of one of them from now on fail as the system would refuse it
+// (a failing close still closes). n = 0 lets every call of it through again.
+enum class Call { CreateNew, WriteAll, Close, ReadSome, Replace, Remove };
+inline constexpr Call allCalls[] = {Call::CreateNew, Call::WriteAll, Call::Close,
+                                    Call::ReadSome,  Call::Replace,  Call::Remove};
+void failNthCall(Call call, unsigned n);
 
 }  // namespace platform::files

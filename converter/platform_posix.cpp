@@ -235,9 +235,9 @@ bool replace(const std::string& from, const std::string& to)
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-void remove(const std::string& path)
+bool remove(const std::string& path)
 {
-    ::unlink(path.c_str());
+    return ::unlink(path.c_str()) == 0;
 }
 
 unsigned long processId()

@@ -254,9 +254,9 @@ bool replace(const std::string& from, const std::string& to)
     return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
-void remove(const std::string& path)
+bool remove(const std::string& path)
 {
-    ::DeleteFileA(path.c_str());
+    return ::DeleteFileA(path.c_str()) != 0;
 }
 
 unsigned long processId()
