@@ -70,17 +70,6 @@ void applyOptions(Converter& converter, const std::vector<std::string>& argument
     }
 }
 
-namespace {
-
-// Held by a static, the tree stays reachable, so leak checkers do not count it as lost.
-void leaveToProcessExit(std::unique_ptr<Converter> converter)
-{
-    static std::unique_ptr<Converter>* kept = new std::unique_ptr<Converter>;
-    *kept = std::move(converter);
-}
-
-}  // namespace
-
 int runTamsel(int argc, const char* const* argv, TreeAtEnd treeAtEnd)
 {
     if (argc < 4) {
@@ -99,7 +88,7 @@ int runTamsel(int argc, const char* const* argv, TreeAtEnd treeAtEnd)
         applyOptions(*converter, arguments);
         const int status = converter->run();
         if (treeAtEnd == TreeAtEnd::LeftToProcessExit)
-            leaveToProcessExit(std::move(converter));
+            converter->leaveTreeToProcessExit();
         return status;
     } catch (...) {
         return reportFailure();

@@ -7,6 +7,7 @@
 #include "reader/keil_file.h"
 #include "text_util.h"
 #include "writer/name_check.h"
+#include "writer/project_writer.h"
 
 namespace {
 
@@ -60,14 +61,7 @@ int Converter::run()
 void Converter::checkProjectName() const
 {
     // The name becomes a file in the destination folder, never one elsewhere.
-    bool climbs = false;
-    std::size_t start = 0;
-    while (start <= projectName.size()) {
-        const std::size_t end = std::min(projectName.find_first_of("\\/", start), projectName.size());
-        climbs = climbs || projectName.compare(start, end - start, "..") == 0;
-        start = end + 1;
-    }
-    if (climbs || projectName.find_first_of("\\/") != std::string::npos)
+    if (climbsUp(projectName) || projectName.find_first_of("\\/") != std::string::npos)
         throw IOERROR(IOERROR::ProjectNameNotPlain, projectName);
 }
 
@@ -85,7 +79,7 @@ void Converter::readAllProjects()
     loadCompilerIncludePaths();
     packs = std::make_unique<PackIndex>(effectivePackRoot());
     const KeilFile source = KeilFile::load(sourcePath);
-    outputSession.noteInput(source.identity());
+    noteInput(source.identity());
     const ReadingContext context = readingContext();
     if (!source.isWorkspace()) {
         root->path = sourcePath.substr(0, sourcePath.rfind('\\') + 1);
@@ -100,12 +94,37 @@ void Converter::readAllProjects()
         const std::size_t slash = entry.rfind('\\');
         const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
         const std::size_t dot = file.find('.', start);
-        SubProject* node = root->addChild(file.substr(start, dot == std::string::npos ? std::string::npos : dot - start));
+        SubProject* node = context.addChild(*root, file.substr(start, dot == std::string::npos ? std::string::npos : dot - start));
         node->path = file.substr(0, file.rfind('\\') + 1);
         const KeilFile member = KeilFile::load(file);
-        outputSession.noteInput(member.identity());
+        noteInput(member.identity());
         member.readProject(*node, context);
     }
+}
+
+void Converter::noteInput(const platform::FileIdentity& identity)
+{
+    if (identity != platform::FileIdentity {})
+        inputs.push_back(identity);
+}
+
+int Converter::writeProject()
+{
+    writeOutput(*root, {destinationFolder, projectName, messagePersonality, analyserPersonality, compilerPersonality},
+                inputs, budget);
+    printLine(message::projectCompleted);
+    return 0;
+}
+
+void Converter::leaveTreeToProcessExit()
+{
+    struct Kept {
+        SubProject* root;
+        SourcePathPool paths;
+    };
+    static auto* kept = new std::vector<Kept>;
+    kept->push_back({root, std::move(sourcePaths)});
+    root = nullptr;
 }
 
 std::list<std::string> Converter::listKeilProjects(const KeilFile& source) const
@@ -113,20 +132,6 @@ std::list<std::string> Converter::listKeilProjects(const KeilFile& source) const
     if (source.isWorkspace())
         return source.members();
     return {source.path()};
-}
-
-void Converter::countNode()
-{
-    if (++nodes > nodeLimit)
-        throw AsciiReaderError(AsciiReaderError::TooManyNodes);
-}
-
-void Converter::countListedFile(std::size_t bytes)
-{
-    // Each listed file is a line of the project file: its text and CR LF.
-    listedBytes += bytes + 2;
-    if (listedBytes > outputLimit)
-        throw AsciiReaderError(AsciiReaderError::TooMuchOutput);
 }
 
 void Converter::loadCompilerIncludePaths()
@@ -137,7 +142,7 @@ void Converter::loadCompilerIncludePaths()
         printLine(message::couldNotOpen, compilerPersonality);
         return;
     }
-    outputSession.noteInput(identity);
+    noteInput(identity);
     TextLines lines(text);
     std::string_view line;
     std::string folder;

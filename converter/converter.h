@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "budget.h"
 #include "errors.h"
 #include "platform.h"
 #include "reader/pack_index.h"
 #include "reader/reading_context.h"
 #include "source_path_pool.h"
 #include "sub_project.h"
-#include "writer/output_session.h"
 
 class KeilFile;
 
@@ -44,7 +44,7 @@ public:
     std::list<std::string> listKeilProjects(const KeilFile& source) const;
 
     // What reading needs from the run.
-    ReadingContext readingContext() { return {extensions, compilerIncludePaths, sourcePaths, packs.get()}; }
+    ReadingContext readingContext() { return {extensions, compilerIncludePaths, sourcePaths, budget, packs.get()}; }
 
     // The pack root: the -pack option, else CMSIS_PACK_ROOT when not empty, else the host's
     // default (Windows keeps packs in %LOCALAPPDATA%\Arm\Packs); empty when there is none.
@@ -52,11 +52,10 @@ public:
 
     int writeProject();
 
-    // The tree's growth, counted as it is read (SubProject calls these).
-    void countNode();
-    void countListedFile(std::size_t bytes);
-
-    OutputSession& session() { return outputSession; }
+    // Leaves the tree and the path pool to the end of the process: freeing a million nodes one
+    // by one costs more than the rest of the exit. They stay reachable, so leak checkers do
+    // not count them as lost.
+    void leaveTreeToProcessExit();
 
     SubProject* root;
     std::string sourcePath;
@@ -69,15 +68,14 @@ public:
     std::list<std::string> extensions;
     std::list<std::string> compilerIncludePaths;
     SourcePathPool sourcePaths;  // outlives the tree: ~Converter deletes root first
-    std::size_t nodeLimit = maximumNodes;                 // the run's bounds; tests lower them
-    unsigned long long outputLimit = maximumOutputBytes;
+    Budget budget;               // the run's limits; tests lower them
 
 private:
     void readAllProjects();
     void checkProjectName() const;
+    // A file the run reads: no output may replace it.
+    void noteInput(const platform::FileIdentity& identity);
 
-    OutputSession outputSession;
+    std::vector<platform::FileIdentity> inputs;
     std::unique_ptr<PackIndex> packs;
-    std::size_t nodes = 1;                      // the root
-    unsigned long long listedBytes = 0;         // file lines the project file would hold
 };

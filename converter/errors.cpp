@@ -15,10 +15,17 @@ void printReaderError(const AsciiReaderError& error)
     case AsciiReaderError::CannotOpen: printLine(message::couldNotOpen, error.path); return;
     case AsciiReaderError::Malformed: printLine(message::malformedXml, error.path); return;
     case AsciiReaderError::NotKeilProject: printLine(message::notKeilProject, error.path); return;
-    case AsciiReaderError::TooManyNodes: printLine(message::tooManyNodes); return;
-    case AsciiReaderError::TooMuchOutput: printLine(message::tooMuchOutput); return;
     }
-    printLine(message::runFailed, "reading error " + std::to_string(error.code) + " " + error.path);
+    // Only an error made from a number outside the list gets here.
+    printLine(message::runFailed, "reading error " + std::to_string(static_cast<int>(error.code)) + " " + error.path);
+}
+
+void printLimitError(const LimitExceeded& error)
+{
+    switch (error.limit) {
+    case LimitExceeded::Nodes: printLine(message::tooManyNodes); return;
+    case LimitExceeded::OutputBytes: printLine(message::tooMuchOutput); return;
+    }
 }
 
 void printOutputError(const IOERROR& error)
@@ -33,7 +40,7 @@ void printOutputError(const IOERROR& error)
     case IOERROR::DestinationInUse: printLine(message::destinationInUse, error.path); return;
     case IOERROR::ProjectNameNotPlain: printLine(message::projectNameNotPlain, error.path); return;
     }
-    printLine(message::runFailed, "file system error " + std::to_string(error.code) + " " + error.path);
+    printLine(message::runFailed, "file system error " + std::to_string(static_cast<int>(error.code)) + " " + error.path);
 }
 
 }  // namespace
@@ -47,6 +54,8 @@ int reportFailure() noexcept
             printReaderError(error);
         } catch (const IOERROR& error) {
             printOutputError(error);
+        } catch (const LimitExceeded& error) {
+            printLimitError(error);
         } catch (const std::bad_alloc&) {
             printLine(message::runFailed, "out of memory");
         } catch (const std::exception& error) {

@@ -1,4 +1,4 @@
-// The converter's two exception types and the one place their messages are spelled.
+// The converter's exception types and the one place their messages are spelled.
 #pragma once
 
 #include <cstddef>
@@ -7,25 +7,24 @@
 // A Keil project, workspace or personality could not be read, or holds what cannot be converted.
 class AsciiReaderError {
 public:
-    enum Code {
+    enum class Code {
         UnexpectedEof = 1,
         CannotOpen = 2,
         Malformed = 3,
         NotKeilProject = 4,
-        TooManyNodes = 5,
-        TooMuchOutput = 6,
     };
+    using enum Code;
 
-    explicit AsciiReaderError(int code, std::string path = {}) : code(code), path(std::move(path)) {}
+    explicit AsciiReaderError(Code code, std::string path = {}) : code(code), path(std::move(path)) {}
 
-    int code;
+    Code code;
     std::string path;  // the file concerned, where there is one
 };
 
 // The file system refused what the run needs, or the output would go where it must not.
 class IOERROR {
 public:
-    enum Code {
+    enum class Code {
         CannotCreateDirectory = 1,
         CannotWriteFile = 2,
         NameLeavesDestination = 3,
@@ -35,11 +34,23 @@ public:
         DestinationInUse = 7,
         ProjectNameNotPlain = 8,
     };
+    using enum Code;
 
-    IOERROR(int code, std::string path) : code(code), path(std::move(path)) {}
+    IOERROR(Code code, std::string path) : code(code), path(std::move(path)) {}
 
-    int code;
+    Code code;
     std::string path;
+};
+
+// The run would go past one of its limits (see Budget): the project is too large to convert.
+class LimitExceeded {
+public:
+    enum class Limit { Nodes, OutputBytes };
+    using enum Limit;
+
+    explicit LimitExceeded(Limit limit) : limit(limit) {}
+
+    Limit limit;
 };
 
 // The limits that keep a hostile or broken project from exhausting the machine.

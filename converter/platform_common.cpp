@@ -1,22 +1,19 @@
 // The parts of the platform layer that are the same on every host.
 #include "platform.h"
 #include "platform_files.h"
+#include "text_util.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <iterator>
 
 namespace platform {
 
 std::size_t longestPart(std::string_view path)
 {
     std::size_t longest = 0;
-    std::size_t start = 0;
-    while (start < path.size()) {
-        const std::size_t end = std::min(path.find_first_of("\\/", start), path.size());
-        longest = std::max(longest, end - start);
-        start = end + 1;
-    }
+    forEachPart(path, "\\/", [&](std::string_view part) { longest = std::max(longest, part.size()); });
     return longest;
 }
 
@@ -26,11 +23,85 @@ std::string environmentVariable(const char* name)
     return value == nullptr ? std::string() : std::string(value);
 }
 
+std::string fromHostPath(const std::string& path)
+{
+    std::string converted = path;
+    convertSeparators(converted);
+    return converted;
+}
+
 namespace {
 
 std::atomic<unsigned> temporaryCount {0};
 
+// Per call: how many calls more until the one that fails; 0 when none is to fail.
+std::atomic<unsigned> untilFailure[std::size(files::allCalls)] {};
+
+// True when this call is the one a test asked to fail.
+bool failsNow(files::Call call)
+{
+    std::atomic<unsigned>& left = untilFailure[static_cast<std::size_t>(call)];
+    unsigned now = left.load();
+    while (now != 0 && !left.compare_exchange_weak(now, now - 1)) {
+    }
+    return now == 1;
+}
+
+files::NewFile createNew(const std::string& path, std::intptr_t& handle)
+{
+    return failsNow(files::Call::CreateNew) ? files::NewFile::Failed : files::createNew(path, handle);
+}
+
+bool writeAll(std::intptr_t handle, const char* data, std::size_t size)
+{
+    return !failsNow(files::Call::WriteAll) && files::writeAll(handle, data, size);
+}
+
+bool close(std::intptr_t handle)
+{
+    const bool fails = failsNow(files::Call::Close);
+    return files::close(handle) && !fails;
+}
+
+bool replace(const std::string& from, const std::string& to)
+{
+    return !failsNow(files::Call::Replace) && files::replace(from, to);
+}
+
+bool remove(const std::string& path)
+{
+    return !failsNow(files::Call::Remove) && files::remove(path);
+}
+
 }  // namespace
+
+namespace files {
+
+void failNthCall(Call call, unsigned n)
+{
+    untilFailure[static_cast<std::size_t>(call)] = n;
+}
+
+bool readToEnd(std::intptr_t handle, std::size_t sizeHint, std::string& content)
+{
+    content.clear();
+    content.resize(std::max<std::size_t>(sizeHint + 1, 4096));
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == content.size())
+            content.resize(content.size() * 2);
+        const long long got = failsNow(Call::ReadSome) ? -1 : readSome(handle, content.data() + filled, content.size() - filled);
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        filled += static_cast<std::size_t>(got);
+    }
+    content.resize(filled);
+    return true;
+}
+
+}  // namespace files
 
 ReplacementFile::~ReplacementFile()
 {
@@ -50,7 +121,7 @@ bool ReplacementFile::open(const std::string& path)
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporaryPath = folder + ".tamsel-" + std::to_string(files::processId()) + "-"
                         + std::to_string(temporaryCount++) + ".tmp";
-        const files::NewFile created = files::createNew(temporaryPath, handle);
+        const files::NewFile created = createNew(temporaryPath, handle);
         if (created == files::NewFile::Created) {
             buffer.reserve(1 << 16);
             return true;
@@ -64,7 +135,7 @@ bool ReplacementFile::open(const std::string& path)
 
 bool ReplacementFile::flushBuffer()
 {
-    if (!failed && !files::writeAll(handle, buffer.data(), buffer.size()))
+    if (!failed && !writeAll(handle, buffer.data(), buffer.size()))
         failed = true;
     buffer.clear();
     return !failed;
@@ -75,10 +146,10 @@ bool ReplacementFile::commit()
     if (handle < 0)
         return false;
     flushBuffer();
-    if (!files::close(handle))
+    if (!close(handle))
         failed = true;
     handle = -1;
-    if (!failed && files::replace(temporaryPath, finalPath)) {
+    if (!failed && replace(temporaryPath, finalPath)) {
         temporaryPath.clear();
         return true;
     }
@@ -89,10 +160,11 @@ bool ReplacementFile::commit()
 void ReplacementFile::discard()
 {
     if (handle >= 0)
-        files::close(handle);
+        close(handle);
     handle = -1;
-    if (!temporaryPath.empty())
-        files::remove(temporaryPath);
+    // A second try: on Windows a scanner may hold a file it has just seen being written.
+    if (!temporaryPath.empty() && !remove(temporaryPath))
+        remove(temporaryPath);
     temporaryPath.clear();
     buffer.clear();
 }
@@ -104,8 +176,9 @@ bool ReplacementFile::write(std::string_view bytes)
     if (buffer.size() + bytes.size() > buffer.capacity() && !flushBuffer())
         return false;
     if (bytes.size() >= buffer.capacity()) {
-        buffer.assign(bytes);
-        return flushBuffer();
+        // A large piece (a whole project file) goes to the file as it is, not through a copy.
+        failed = !writeAll(handle, bytes.data(), bytes.size());
+        return !failed;
     }
     buffer.append(bytes);
     return true;

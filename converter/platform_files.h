@@ -26,11 +26,26 @@ bool writeAll(std::intptr_t handle, const char* data, std::size_t size);
 
 bool close(std::intptr_t handle);
 
+// Reads up to size bytes: how many were read, 0 at the end of the file, -1 on failure.
+long long readSome(std::intptr_t handle, char* data, std::size_t size);
+
+// Reads an open file to its end into content, in large blocks; sizeHint is what the file
+// held when it was opened, a hint only, as the file may grow or shrink meanwhile.
+bool readToEnd(std::intptr_t handle, std::size_t sizeHint, std::string& content);
+
 // Moves from over to, replacing the entry at to, never what a link there points to.
 bool replace(const std::string& from, const std::string& to);
 
-void remove(const std::string& path);
+bool remove(const std::string& path);
 
 unsigned long processId();
+
+// The seam for tests: the shared file code makes each of the calls above through it, and a
+// test can make the nth call of one of them from now on fail as the system would refuse it
+// (a failing close still closes). n = 0 lets every call of it through again.
+enum class Call { CreateNew, WriteAll, Close, ReadSome, Replace, Remove };
+inline constexpr Call allCalls[] = {Call::CreateNew, Call::WriteAll, Call::Close,
+                                    Call::ReadSome,  Call::Replace,  Call::Remove};
+void failNthCall(Call call, unsigned n);
 
 }  // namespace platform::files

@@ -24,24 +24,6 @@ using files::hasNul;
 
 namespace {
 
-bool asciiEqualIgnoringCase(const std::string& a, const char* b)
-{
-    std::size_t i = 0;
-    for (; i < a.size(); ++i) {
-        char x = a[i];
-        char y = b[i];
-        if (y == '\0')
-            return false;
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return b[i] == '\0';
-}
-
 FileIdentity identityOf(const struct stat& info)
 {
     return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
@@ -58,36 +40,30 @@ bool entryExists(const std::string& hostName)
 bool matchLetterCase(const std::string& hostName, std::string& resolved)
 {
     std::string result = hostName.starts_with('/') ? "/" : "";
-    std::size_t pos = result.size();
-    while (pos <= hostName.size()) {
-        std::size_t next = hostName.find('/', pos);
-        if (next == std::string::npos)
-            next = hostName.size();
-        std::string part = hostName.substr(pos, next - pos);
-        pos = next + 1;
-        if (part.empty())
-            continue;
-        std::string folder = result.empty() ? "." : result;
-        std::string candidate = result.empty() || result.back() == '/' ? result + part : result + "/" + part;
+    bool found = true;
+    forEachPart(hostName, "/", [&](std::string_view part) {
+        if (!found || part.empty())
+            return;
+        const std::string folder = result.empty() ? "." : result;
+        const std::string joint = result.empty() || result.back() == '/' ? "" : "/";
+        std::string candidate = result + joint + std::string(part);
         if (!entryExists(candidate)) {
             std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
-            if (!dir)
-                return false;
             std::string match;
             int matches = 0;
-            while (const dirent* entry = ::readdir(dir.get())) {
-                if (asciiEqualIgnoringCase(part, entry->d_name)) {
+            while (dir && matches < 2) {
+                const dirent* entry = ::readdir(dir.get());
+                if (entry == nullptr)
+                    break;
+                if (equalIgnoringAsciiCase(part, entry->d_name) && ++matches == 1)
                     match = entry->d_name;
-                    ++matches;
-                }
             }
-            if (matches != 1)
-                return false;
-            candidate = result.empty() || result.back() == '/' ? result + match : result + "/" + match;
+            found = matches == 1;
+            candidate = result + joint + match;
         }
         result = candidate;
-    }
-    if (result.empty())
+    });
+    if (!found || result.empty())
         return false;
     resolved = result;
     return true;
@@ -102,13 +78,6 @@ std::string hostPath(const std::string& path)
         if (c == '\\')
             c = '/';
     return host;
-}
-
-std::string fromHostPath(const std::string& path)
-{
-    std::string converted = path;
-    convertSeparators(converted);
-    return converted;
 }
 
 bool currentFolder(std::string& folder)
@@ -203,25 +172,7 @@ bool readWholeFile(const std::string& path, std::string& content, FileIdentity* 
         return false;
     if (identity != nullptr)
         *identity = identityOf(info);
-    content.clear();
-    // One pass in large blocks: the size is a hint only, the file may grow or shrink meanwhile.
-    std::size_t size = static_cast<std::size_t>(info.st_size) + 1;
-    content.resize(std::max<std::size_t>(size, 4096));
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == content.size())
-            content.resize(content.size() * 2);
-        const ssize_t got = ::read(descriptor, content.data() + filled, content.size() - filled);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return false;
-        if (got == 0)
-            break;
-        filled += static_cast<std::size_t>(got);
-    }
-    content.resize(filled);
-    return true;
+    return files::readToEnd(descriptor, static_cast<std::size_t>(info.st_size), content);
 }
 
 bool fileIdentity(const std::string& path, FileIdentity& identity)
@@ -238,9 +189,7 @@ Entry entryAt(const std::string& path, FileIdentity* identity)
     if (hasNul(path))
         return Entry::Other;
     // "x/" would name what a link x points to: the entry itself is asked for.
-    std::string host = hostPath(path);
-    while (host.size() > 1 && host.back() == '/')
-        host.pop_back();
+    const std::string host = hostPath(std::string(withoutTrailingSeparators(path)));
     struct stat info {};
     // Only a name that is not there is missing: one too long, or behind a folder that
     // cannot be searched, can never be written either.
@@ -296,15 +245,24 @@ bool close(std::intptr_t handle)
     return ::close(static_cast<int>(handle)) == 0;
 }
 
+long long readSome(std::intptr_t handle, char* data, std::size_t size)
+{
+    for (;;) {
+        const ssize_t got = ::read(static_cast<int>(handle), data, size);
+        if (got >= 0 || errno != EINTR)
+            return got;
+    }
+}
+
 bool replace(const std::string& from, const std::string& to)
 {
     // rename replaces the entry at the final name, never what a link there points to.
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-void remove(const std::string& path)
+bool remove(const std::string& path)
 {
-    ::unlink(path.c_str());
+    return ::unlink(path.c_str()) == 0;
 }
 
 unsigned long processId()

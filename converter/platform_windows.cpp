@@ -38,27 +38,11 @@ FileIdentity identityOf(const BY_HANDLE_FILE_INFORMATION& information)
             (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
 }
 
-// "x\" would name what a link x points to: the entry itself is asked for. A drive's root
-// ("C:\") keeps its separator.
-std::string withoutTrailingSeparators(std::string path)
-{
-    while (path.size() > 1 && isSeparator(path.back()) && !(path.size() == 3 && path[1] == ':'))
-        path.pop_back();
-    return path;
-}
-
 }  // namespace
 
 std::string hostPath(const std::string& path)
 {
     return path;
-}
-
-std::string fromHostPath(const std::string& path)
-{
-    std::string converted = path;
-    convertSeparators(converted);
-    return converted;
 }
 
 bool currentFolder(std::string& folder)
@@ -114,10 +98,7 @@ bool isRooted(const std::string& path)
 bool sameFileName(std::string_view a, std::string_view b)
 {
     // The file system ignores ASCII letter case: D:\Keil\inc and d:\KEIL\INC are one folder.
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return lower(x) == lower(y);
-           });
+    return equalIgnoringAsciiCase(a, b);
 }
 
 bool nameFits(const std::string& path)
@@ -176,24 +157,8 @@ bool readWholeFile(const std::string& path, std::string& content, FileIdentity* 
     if (good) {
         if (identity != nullptr)
             *identity = identityOf(information);
-        content.clear();
-        content.resize(std::max<std::size_t>(
-            (static_cast<std::size_t>(information.nFileSizeHigh) << 32 | information.nFileSizeLow) + 1, 4096));
-        std::size_t filled = 0;
-        for (;;) {
-            if (filled == content.size())
-                content.resize(content.size() * 2);
-            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(content.size() - filled, 1u << 30));
-            DWORD got = 0;
-            if (!::ReadFile(file, content.data() + filled, want, &got, nullptr)) {
-                good = false;
-                break;
-            }
-            if (got == 0)
-                break;
-            filled += got;
-        }
-        content.resize(filled);
+        const std::size_t size = static_cast<std::size_t>(information.nFileSizeHigh) << 32 | information.nFileSizeLow;
+        good = files::readToEnd(reinterpret_cast<std::intptr_t>(file), size, content);
     }
     ::CloseHandle(file);
     return good;
@@ -218,7 +183,8 @@ bool isLink(const std::string& name)
 // Opens the entry at path itself (a link is not followed) to learn what it is.
 Entry inspect(const std::string& path, FileIdentity* identity, bool followLinks)
 {
-    const std::string name = withoutTrailingSeparators(path);
+    // "x\" would name what a link x points to: the entry itself is asked for.
+    const std::string name(withoutTrailingSeparators(path));
     const DWORD attributes = ::GetFileAttributesA(name.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         // Only a name that is not there is missing: one too long, or refused, can never be
@@ -302,15 +268,24 @@ bool close(std::intptr_t handle)
     return ::CloseHandle(reinterpret_cast<HANDLE>(handle)) != 0;
 }
 
+long long readSome(std::intptr_t handle, char* data, std::size_t size)
+{
+    DWORD got = 0;
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+    if (!::ReadFile(reinterpret_cast<HANDLE>(handle), data, want, &got, nullptr))
+        return -1;
+    return got;
+}
+
 bool replace(const std::string& from, const std::string& to)
 {
     // Replacing moves the new entry over the old one; a link there is replaced, not followed.
     return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
-void remove(const std::string& path)
+bool remove(const std::string& path)
 {
-    ::DeleteFileA(path.c_str());
+    return ::DeleteFileA(path.c_str()) != 0;
 }
 
 unsigned long processId()

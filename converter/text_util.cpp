@@ -22,9 +22,46 @@ std::string trimAny(const std::string& text, std::string_view set)
 
 std::string joinPath(const std::string& folder, const std::string& rest)
 {
-    if (!folder.empty() && folder.back() == '\\')
+    if (folder.empty() || folder.back() == '\\')
         return folder + rest;
     return folder + "\\" + rest;
+}
+
+std::string_view withoutTrailingSeparators(std::string_view path)
+{
+    while (path.size() > 1 && isSeparator(path.back()) && !(path.size() == 3 && path[1] == ':'))
+        path.remove_suffix(1);
+    return path;
+}
+
+std::string asciiLowerCopy(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        c = asciiLower(c);
+    return lower;
+}
+
+std::string toUpper(const std::string& text)
+{
+    std::string upper = text;
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return upper;
+}
+
+bool equalIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return asciiLower(x) == asciiLower(y); });
+}
+
+bool climbsUp(std::string_view name)
+{
+    bool climbs = false;
+    forEachPart(name, "\\/", [&](std::string_view part) { climbs = climbs || part == ".."; });
+    return climbs;
 }
 
 void convertSeparators(std::string& text)
@@ -39,10 +76,7 @@ bool namesWindowsDevice(std::string_view fileName)
     const std::string_view stem = fileName.substr(0, fileName.find('.'));
     if (stem.size() != 3 && stem.size() != 4)
         return false;
-    std::string word(stem);
-    for (char& c : word)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    const std::string word = asciiLowerCopy(stem);
     if (word.size() == 4)
         return (word.starts_with("com") || word.starts_with("lpt")) && word[3] >= '1' && word[3] <= '9';
     return word == "con" || word == "prn" || word == "aux" || word == "nul";

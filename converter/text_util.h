@@ -1,6 +1,7 @@
-// Small string helpers shared by the run, the reader and the writer.
+// Small string helpers shared by the run, the reader, the writer and the platform layer.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -10,8 +11,46 @@ std::string trimChar(const std::string& text, char c);
 // A copy of text without any of the characters in set at either end.
 std::string trimAny(const std::string& text, std::string_view set);
 
-// folder + "\" + rest, without a second "\" when folder already ends in one (a drive's root).
+// folder + "\" + rest, without a second "\" when folder already ends in one (a drive's root);
+// rest alone when folder is empty.
 std::string joinPath(const std::string& folder, const std::string& rest);
+
+// path without the "\" and "/" that end it. The first character stays, and so does the
+// separator of a drive's root ("C:\"): those name a folder of their own.
+std::string_view withoutTrailingSeparators(std::string_view path);
+
+// The ASCII letters A to Z as a to z; every other byte stays.
+inline char asciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// text with asciiLower applied to every byte.
+std::string asciiLowerCopy(std::string_view text);
+
+// Upper-cases the ASCII letters a to z; every other byte stays.
+std::string toUpper(const std::string& text);
+
+// True when a and b differ at most in the letter case of ASCII letters.
+bool equalIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+// Calls visit with every part of text between the characters of separators, in order, empty
+// parts included: "a\\b\" has the parts "a", "", "b" and "". A part views into text.
+template <class Visit>
+void forEachPart(std::string_view text, std::string_view separators, Visit&& visit)
+{
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = std::min(text.find_first_of(separators, start), text.size());
+        visit(text.substr(start, end - start));
+        if (end == text.size())
+            return;
+        start = end + 1;
+    }
+}
+
+// True when a part of name between "\" and "/" is "..".
+bool climbsUp(std::string_view name);
 
 // Turns every "/" of text into "\" in place.
 void convertSeparators(std::string& text);

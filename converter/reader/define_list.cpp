@@ -1,7 +1,7 @@
 // Splitting a Keil define list into defines.
 #include "define_list.h"
 
-#include "../sub_project.h"
+#include "../node_settings.h"
 #include "../text_util.h"
 
 namespace {
@@ -66,7 +66,7 @@ std::vector<std::string> splitDefineList(std::string_view value)
     return tokens;
 }
 
-void addDefine(SubProject& target, const std::string& token)
+void addDefine(NodeSettings& target, const std::string& token)
 {
     const std::size_t equals = token.find('=');
     const bool assigned = equals != std::string::npos;
@@ -80,7 +80,7 @@ void addDefine(SubProject& target, const std::string& token)
         target.setDefine(name, std::move(value), assigned);
 }
 
-void addDefineList(SubProject& target, std::string_view value)
+void addDefineList(NodeSettings& target, std::string_view value)
 {
     for (const std::string& token : splitDefineList(value))
         addDefine(target, token);

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-class SubProject;
+class NodeSettings;
 
 // Splits a define list at commas, blanks and tabs (a run of them is one separator), but not
 // inside a double-quoted section or parentheses, so MSG="a, b" and MAX(a,b)=x stay whole.
@@ -16,7 +16,7 @@ std::vector<std::string> splitDefineList(std::string_view value);
 
 // Stores one token as a define of target: the name is cut at the first "="; a value with a
 // double quote is rewritten to use the HBX_STRINGIFY(x) helper, which is then defined too.
-void addDefine(SubProject& target, const std::string& token);
+void addDefine(NodeSettings& target, const std::string& token);
 
 // Splits the list and stores every define.
-void addDefineList(SubProject& target, std::string_view value);
+void addDefineList(NodeSettings& target, std::string_view value);

@@ -9,18 +9,13 @@
 
 namespace {
 
-bool equalIgnoringCase(std::string_view a, std::string_view b)
-{
-    return toUpper(std::string(a)) == toUpper(std::string(b));
-}
-
 // A workspace by its name: the file name, after the last "\", ends in ".mpw". A project in a
 // folder such as old.mpw.bak\ stays a project.
 bool namedLikeWorkspace(const std::string& path)
 {
     const std::size_t separator = path.rfind('\\');
     const std::string_view name = std::string_view(path).substr(separator == std::string::npos ? 0 : separator + 1);
-    return name.size() >= 4 && equalIgnoringCase(name.substr(name.size() - 4), ".mpw");
+    return name.size() >= 4 && equalIgnoringAsciiCase(name.substr(name.size() - 4), ".mpw");
 }
 
 // A workspace by its content: its first line that is not blank reads [WORKSPACE].
@@ -35,7 +30,7 @@ bool startsLikeWorkspace(std::string_view text)
         if (begin == std::string_view::npos)
             continue;
         const std::size_t end = line.find_last_not_of(" \t\r");
-        return equalIgnoringCase(line.substr(begin, end - begin + 1), "[WORKSPACE]");
+        return equalIgnoringAsciiCase(line.substr(begin, end - begin + 1), "[WORKSPACE]");
     }
     return false;
 }

@@ -10,6 +10,7 @@
 #include "../sub_project.h"
 #include "../text_util.h"
 #include "define_list.h"
+#include "file_options.h"
 #include "path_completion.h"
 #include "uv_project_reader.h"
 
@@ -70,27 +71,6 @@ bool optionsPositions(std::string_view line, std::size_t (&numbers)[3])
     return true;
 }
 
-// Whether a value line of a file block says something the project cannot carry.
-bool carriesSomething(const Keyword& keyword, std::string_view value)
-{
-    if (keyword.defines) {
-        for (const std::string& token : splitDefineList(value))
-            if (token.find('=') != 0)
-                return true;
-        return false;
-    }
-    std::size_t start = 0;
-    while (start <= value.size()) {
-        std::size_t end = value.find(';', start);
-        if (end == std::string_view::npos)
-            end = value.size();
-        if (value.substr(start, end - start).find_first_not_of(" \t") != std::string_view::npos)
-            return true;
-        start = end + 1;
-    }
-    return false;
-}
-
 }  // namespace
 
 void UvProjectReader::readOptions(std::string_view line)
@@ -98,60 +78,65 @@ void UvProjectReader::readOptions(std::string_view line)
     std::size_t position[3] = {};
     const bool numbered = optionsPositions(line, position);
     const auto [t, g, f] = position;
-
     if (contains(line, "File ")) {
         // A file block names its file by position among the File lines read so far; one that
         // names nothing is skipped, its lines left to the line loop.
-        if (!numbered || t < 1 || t > targets.size() || f < 1 || f > fileLines.size())
-            return;
-        SubProject scratch({}, nullptr);
-        bool carries = false;
-        const std::string inBuild = readBlock(scratch, &carries);
-        std::map<std::size_t, bool>& files = exclusions[t - 1].filesInBuild;
-        if (inBuild == "0" || inBuild == "1")
-            files[f - 1] = inBuild == "1";
-        else if (!inBuild.empty())
-            files.erase(f - 1);
-        // The project has no place for settings of a single file: say so rather than drop them.
-        const std::string_view path = fileLines[f - 1].path;
-        if (carries && !path.empty() && reportedFiles.insert(path).second)
-            printLine(message::fileOptionsNotCarried, path);
-        return;
+        if (numbered && t >= 1 && t <= targets.size() && f >= 1 && f <= fileLines.size())
+            readFileOptions(t - 1, f - 1);
+    } else if (contains(line, "Target ")) {
+        readTargetOptions(line);
+    } else if (numbered && g >= 1 && f == 0 && t >= 1 && t <= targets.size() && g <= targets[t - 1]->children.size()) {
+        readGroupOptions(t - 1, g - 1);
+    } else {
+        printLine(message::noTargetForOptions);
     }
-
-    if (contains(line, "Target ")) {
-        const auto found = targetsByName.find(optionsTargetName(line));
-        if (found == targetsByName.end()) {
-            // The block's lines go back to the line loop.
-            printLine(message::noTargetForOptions);
-            return;
-        }
-        readBlock(*found->second, nullptr);
-        return;
-    }
-
-    if (numbered && g >= 1 && f == 0 && t >= 1 && t <= targets.size() && g <= targets[t - 1]->children.size()) {
-        SubProject* group = targets[t - 1]->children[g - 1];
-        const std::string inBuild = readBlock(*group, nullptr);
-        if (group->hasSettings()) {
-            const std::pair<SubProject*, SubProject*> entry(targets[t - 1], group);
-            if (std::find(groupSettings.begin(), groupSettings.end(), entry) == groupSettings.end())
-                groupSettings.push_back(entry);
-        }
-        std::set<std::size_t>& groups = exclusions[t - 1].groupsLeftOut;
-        if (inBuild == "0")
-            groups.insert(g - 1);
-        else if (!inBuild.empty())
-            groups.erase(g - 1);
-        if (groups.empty() && exclusions[t - 1].filesInBuild.empty())
-            exclusions.erase(t - 1);
-        return;
-    }
-
-    printLine(message::noTargetForOptions);
 }
 
-std::string UvProjectReader::readBlock(SubProject& settings, bool* carriesSettings)
+void UvProjectReader::readFileOptions(std::size_t target, std::size_t file)
+{
+    bool carries = false;
+    const std::string inBuild = readBlock(nullptr, &carries);
+    std::map<std::size_t, bool>& files = exclusions[target].filesInBuild;
+    if (inBuild == "0" || inBuild == "1")
+        files[file] = inBuild == "1";
+    else if (!inBuild.empty())
+        files.erase(file);
+    // The project has no place for settings of a single file: say so rather than drop them.
+    const std::string_view path = fileLines[file].path;
+    if (carries && !path.empty() && reportedFiles.insert(path).second)
+        printLine(message::fileOptionsNotCarried, path);
+}
+
+void UvProjectReader::readTargetOptions(std::string_view line)
+{
+    const auto found = targetsByName.find(optionsTargetName(line));
+    if (found == targetsByName.end()) {
+        // The block's lines go back to the line loop.
+        printLine(message::noTargetForOptions);
+        return;
+    }
+    readBlock(&found->second->settings, nullptr);
+}
+
+void UvProjectReader::readGroupOptions(std::size_t target, std::size_t groupIndex)
+{
+    SubProject* group = targets[target]->children[groupIndex];
+    const std::string inBuild = readBlock(&group->settings, nullptr);
+    if (!group->settings.empty()) {
+        const std::pair<SubProject*, SubProject*> entry(targets[target], group);
+        if (std::find(groupSettings.begin(), groupSettings.end(), entry) == groupSettings.end())
+            groupSettings.push_back(entry);
+    }
+    std::set<std::size_t>& groups = exclusions[target].groupsLeftOut;
+    if (inBuild == "0")
+        groups.insert(groupIndex);
+    else if (!inBuild.empty())
+        groups.erase(groupIndex);
+    if (groups.empty() && exclusions[target].filesInBuild.empty())
+        exclusions.erase(target);
+}
+
+std::string UvProjectReader::readBlock(NodeSettings* settings, bool* carriesSettings)
 {
     std::string inBuild;
     std::string_view line;
@@ -174,11 +159,14 @@ std::string UvProjectReader::readBlock(SubProject& settings, bool* carriesSettin
             continue;
         }
         const std::string_view value = valueAfter(keyword->text, line);
-        if (carriesSettings != nullptr && carriesSomething(*keyword, value))
+        const std::string_view defines = keyword->defines ? value : std::string_view();
+        const std::string_view includes = keyword->defines ? std::string_view() : value;
+        if (carriesSettings != nullptr
+            && fileOptionsSaySomething(defines, includes, projectNode->path, context.compilerIncludePaths))
             *carriesSettings = true;
-        if (keyword->defines)
-            addDefineList(settings, value);
-        else
-            addIncludeList(settings, std::string(value), projectNode->path, context.compilerIncludePaths);
+        if (settings == nullptr)
+            continue;
+        addDefineList(*settings, defines);
+        addIncludeList(*settings, std::string(includes), projectNode->path, context.compilerIncludePaths);
     }
 }

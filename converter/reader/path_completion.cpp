@@ -1,7 +1,6 @@
 // Completing the relative paths of a Keil project against the project file's folder.
 #include "path_completion.h"
 
-#include "../platform.h"
 #include "../sub_project.h"
 #include "../text_util.h"
 
@@ -33,13 +32,6 @@ std::string windowsForm(std::string path)
     return path;
 }
 
-std::string joinToFolder(const std::string& folder, const std::string& rest)
-{
-    if (folder.empty() || folder.back() == '\\')
-        return folder + rest;
-    return folder + "\\" + rest;
-}
-
 }  // namespace
 
 std::string completeFilePath(const std::string& path, const std::string& projectFolder)
@@ -48,7 +40,7 @@ std::string completeFilePath(const std::string& path, const std::string& project
         return windowsForm(path);
     if (!path.empty() && isSeparator(path[0]))
         return windowsForm(driveOf(projectFolder) + path);
-    return windowsForm(joinToFolder(projectFolder, dropLeadingDotSeparator(path)));
+    return windowsForm(joinPath(projectFolder, dropLeadingDotSeparator(path)));
 }
 
 bool completeIncludeFolder(const std::string& element, const std::string& projectFolder, std::string& folder)
@@ -71,29 +63,21 @@ bool completeIncludeFolder(const std::string& element, const std::string& projec
             folder.pop_back();
         return true;
     }
-    folder = windowsForm(joinToFolder(projectFolder, rest));
+    folder = windowsForm(joinPath(projectFolder, rest));
     return true;
 }
 
-void addIncludeList(SubProject& target, const std::string& value, const std::string& projectFolder,
+void addIncludeList(NodeSettings& target, const std::string& value, const std::string& projectFolder,
                     const std::list<std::string>& compilerFolders)
 {
-    std::size_t start = 0;
-    while (start <= value.size()) {
-        std::size_t end = value.find(';', start);
-        if (end == std::string::npos)
-            end = value.size();
+    forEachPart(value, ";", [&](std::string_view element) {
         std::string folder;
-        if (completeIncludeFolder(value.substr(start, end - start), projectFolder, folder))
-            addIncludeFolder(target, std::move(folder), compilerFolders);
-        start = end + 1;
-    }
+        if (completeIncludeFolder(std::string(element), projectFolder, folder))
+            target.addIncludeFolder(std::move(folder), compilerFolders);
+    });
 }
 
 void addIncludeFolder(SubProject& target, std::string folder, const std::list<std::string>& compilerFolders)
 {
-    for (const std::string& known : compilerFolders)
-        if (platform::sameFileName(known, folder))
-            return;
-    target.includePaths.insert(std::move(folder));
+    target.settings.addIncludeFolder(std::move(folder), compilerFolders);
 }

@@ -13,12 +13,14 @@ std::string completeFilePath(const std::string& path, const std::string& project
 // nothing (returns false). "." and ".\" name the project folder itself.
 bool completeIncludeFolder(const std::string& element, const std::string& projectFolder, std::string& folder);
 
+class NodeSettings;
 class SubProject;
 
 // Splits an include list at ";" and stores each completed folder in target, leaving out
 // the folders the compiler personality already names.
-void addIncludeList(SubProject& target, const std::string& value, const std::string& projectFolder,
+void addIncludeList(NodeSettings& target, const std::string& value, const std::string& projectFolder,
                     const std::list<std::string>& compilerFolders);
 
-// Stores one completed folder in target unless the compiler personality already names it.
+// Stores one completed folder in target's settings unless the compiler personality already
+// names it (NodeSettings::addIncludeFolder).
 void addIncludeFolder(SubProject& target, std::string folder, const std::list<std::string>& compilerFolders);

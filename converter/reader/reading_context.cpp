@@ -1,5 +1,22 @@
-// The extension filter that every reader applies to source files.
+// What reading needs from the run: the extension filter, and the nodes and files it counts.
 #include "reading_context.h"
+
+#include "../budget.h"
+#include "../sub_project.h"
+#include "../text_util.h"
+
+SubProject* ReadingContext::addChild(SubProject& parent, std::string name) const
+{
+    budget.countNode();
+    return parent.addChild(std::move(name));
+}
+
+void ReadingContext::addFile(SubProject& node, std::string_view file) const
+{
+    // The line's text and its CR LF.
+    budget.countOutput(file.size() + 2);
+    node.files.push_back(file);
+}
 
 bool acceptsFile(std::string_view path, const std::list<std::string>& extensions)
 {
@@ -7,16 +24,8 @@ bool acceptsFile(std::string_view path, const std::list<std::string>& extensions
         return true;
     const std::size_t dot = path.rfind('.');
     const std::string_view extension = dot == std::string_view::npos ? path : path.substr(dot + 1);
-    // Compared as upper-case copies would compare, without making copies per file.
-    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-    for (const std::string& entry : extensions) {
-        if (entry.size() != extension.size())
-            continue;
-        bool same = true;
-        for (std::size_t i = 0; same && i < entry.size(); ++i)
-            same = upper(entry[i]) == upper(extension[i]);
-        if (same)
+    for (const std::string& entry : extensions)
+        if (equalIgnoringAsciiCase(entry, extension))
             return true;
-    }
     return false;
 }

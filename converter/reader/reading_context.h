@@ -6,14 +6,24 @@
 #include <string_view>
 
 class PackIndex;
+class Budget;
 class SourcePathPool;
+class SubProject;
 
 // The run's settings that reading depends on, handed to each reader explicitly.
 struct ReadingContext {
     const std::list<std::string>& extensions;            // accepted source extensions; empty accepts all
     const std::list<std::string>& compilerIncludePaths;  // folders the compiler personality names
     SourcePathPool& sourcePaths;                          // keeps every source path the tree lists
+    Budget& budget;                                       // counts the nodes and listed files
     PackIndex* packs = nullptr;                           // the installed packs; none without a pack root
+
+    // Appends a new child of that name to parent and returns it; the budget counts it.
+    SubProject* addChild(SubProject& parent, std::string name) const;
+
+    // Lists a source file (kept by sourcePaths) in node; the budget counts its line of the
+    // project file.
+    void addFile(SubProject& node, std::string_view file) const;
 };
 
 // True when extensions is empty or names the text after the last "." of path (the whole path

@@ -41,15 +41,6 @@ long long leadingInteger(std::string_view text)
 
 }  // namespace
 
-std::string toUpper(const std::string& text)
-{
-    std::string upper = text;
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return upper;
-}
-
 bool UvProjectReader::parse(std::string_view text)
 {
     TextLines reading(text);
@@ -82,7 +73,7 @@ bool UvProjectReader::parse(std::string_view text)
 
 void UvProjectReader::readTarget(std::string_view line)
 {
-    SubProject* target = projectNode->addChild(nameInParentheses(line));
+    SubProject* target = context.addChild(*projectNode, nameInParentheses(line));
     targetsByName[target->name] = target;  // a later target of the same name wins
     targets.push_back(target);
     groupLinesAtTarget.push_back(groupLinesRead);
@@ -93,7 +84,7 @@ void UvProjectReader::readGroup(std::string_view line)
 {
     const std::string name = nameInParentheses(line);
     for (SubProject* target : projectNode->children)
-        target->addChild(name);
+        context.addChild(*target, name);
     ++groupLinesRead;
 }
 
@@ -126,7 +117,7 @@ void UvProjectReader::readFile(std::string_view line)
     // A number that names no group of a target leaves that target alone.
     for (SubProject* target : projectNode->children)
         if (record.group >= 1 && static_cast<unsigned long long>(record.group) <= target->children.size())
-            target->children[static_cast<std::size_t>(record.group - 1)]->addFile(record.path);
+            context.addFile(*target->children[static_cast<std::size_t>(record.group - 1)], record.path);
 }
 
 void UvProjectReader::applyExclusions()
@@ -158,5 +149,5 @@ void UvProjectReader::applyGroupSettings()
     // A group with settings of its own gets a complete personality: the target's settings
     // with the group's on top, as its target has them once the whole file is read.
     for (const auto& [target, group] : groupSettings)
-        group->inheritSettings(*target);
+        group->settings.overlay(target->settings);
 }

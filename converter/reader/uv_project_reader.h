@@ -12,11 +12,9 @@
 
 #include "reading_context.h"
 
+class NodeSettings;
 class SubProject;
 class TextLines;
-
-// Upper-cases the ASCII letters a to z; every other byte stays.
-std::string toUpper(const std::string& text);
 
 // A line scanner: each line is classified by a few fixed substrings and values are cut out
 // between fixed delimiters; lines it does not know are skipped.
@@ -48,12 +46,16 @@ private:
     void readTarget(std::string_view line);
     void readGroup(std::string_view line);
     void readFile(std::string_view line);
+    // An option block: of a file, a target or a group, as its "Options " line says.
     void readOptions(std::string_view line);
+    void readFileOptions(std::size_t target, std::size_t file);
+    void readTargetOptions(std::string_view line);
+    void readGroupOptions(std::size_t target, std::size_t group);
 
-    // Reads the block's lines up to "EndOpt" into settings; returns the last IncBld value seen
-    // (empty when none). carriesSettings, when given, tells whether a define with a name or a
-    // non-blank include folder stood in the block.
-    std::string readBlock(SubProject& settings, bool* carriesSettings);
+    // Reads the block's lines up to "EndOpt" into settings, when given; returns the last IncBld
+    // value seen (empty when none). carriesSettings, when given, tells whether the block says
+    // what a file's settings cannot carry (fileOptionsSaySomething).
+    std::string readBlock(NodeSettings* settings, bool* carriesSettings);
 
     void applyGroupSettings();
     void applyExclusions();

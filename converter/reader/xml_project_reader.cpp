@@ -10,6 +10,7 @@
 #include "../text_util.h"
 #include "define_list.h"
 #include "pack_index.h"
+#include "file_options.h"
 #include "path_completion.h"
 #include "xml_document.h"
 
@@ -50,6 +51,18 @@ std::string rteComponentsFolder(const std::string& targetName)
         folder += kept ? c : '_';
     }
     return folder;
+}
+
+// Calls visit with the VariousControls of every tool block below options:
+// options/<toolchain>/<tool>, that is TargetArmAds/Cads and Aads, TargetArm/Carm and Aarm,
+// Target51/C51 and Ax51, and their counterparts in group and file options.
+template <class Visit>
+void forEachToolControls(const pugi::xml_node& options, Visit&& visit)
+{
+    for (const pugi::xml_node& toolchain : options.children())
+        for (const pugi::xml_node& tool : toolchain.children())
+            if (const pugi::xml_node controls = tool.child("VariousControls"))
+                visit(controls);
 }
 
 }  // namespace
@@ -117,7 +130,7 @@ void XmlProjectReader::addPackSettings(const pugi::xml_node& target, const std::
             addComponentPackSettings(selected.component, settings);
 
     for (const std::string& define : settings.defines)
-        addDefine(targetNode, define);
+        addDefine(targetNode.settings, define);
     // "No auto includes" keeps the compiler from the pack folders; the define stays.
     if (trimXmlSpace(childText(options.child("TargetArmAds").child("Cads"), "uSurpInc")) == "1")
         return;
@@ -199,15 +212,15 @@ void XmlProjectReader::addRteFiles(const RteTarget& rte, SubProject& targetNode)
             continue;
         SubProject*& group = groups[file.group];
         if (group == nullptr)
-            group = targetNode.addChild(file.group);
-        group->addFile(file.listed);
+            group = context.addChild(targetNode, file.group);
+        context.addFile(*group, file.listed);
     }
 }
 
 void XmlProjectReader::readTarget(const pugi::xml_node& target)
 {
     const std::string name = childText(target, "TargetName");
-    SubProject* targetNode = projectNode.addChild(name);
+    SubProject* targetNode = context.addChild(projectNode, name);
     const auto rte = rteTargets.find(name);
     // The target's settings are complete before any group copies them. The packs' and the
     // RTE's come first, as on uVision's command line, so that a define of the target's own
@@ -215,7 +228,7 @@ void XmlProjectReader::readTarget(const pugi::xml_node& target)
     addPackSettings(target, name, *targetNode);
     if (rte != rteTargets.end())
         addRteSettings(name, rte->second, *targetNode);
-    addToolSettings(target.child("TargetOption"), *targetNode);
+    addToolSettings(target.child("TargetOption"), targetNode->settings);
     for (const pugi::xml_node& groups : target.children("Groups"))
         for (const pugi::xml_node& group : groups.children("Group"))
             readGroup(group, *targetNode);
@@ -225,14 +238,14 @@ void XmlProjectReader::readTarget(const pugi::xml_node& target)
 
 void XmlProjectReader::readGroup(const pugi::xml_node& group, SubProject& targetNode)
 {
-    SubProject* groupNode = targetNode.addChild(childText(group, "GroupName"));
+    SubProject* groupNode = context.addChild(targetNode, childText(group, "GroupName"));
     const pugi::xml_node options = group.child("GroupOption");
 
     // A group with settings of its own gets a complete personality: the target's settings
     // with the group's on top. Other groups keep none and refer to the target's.
-    addToolSettings(options, *groupNode);
-    if (groupNode->hasSettings())
-        groupNode->inheritSettings(targetNode);
+    addToolSettings(options, groupNode->settings);
+    if (!groupNode->settings.empty())
+        groupNode->settings.overlay(targetNode.settings);
 
     const bool groupInBuild = includeInBuild(options) != InBuild::No;
     for (const pugi::xml_node& files : group.children("Files"))
@@ -255,26 +268,23 @@ void XmlProjectReader::readFile(const pugi::xml_node& file, bool groupInBuild, S
     const std::string path = completeFilePath(written, projectNode.path);
     if (!acceptsFile(path, context.extensions))
         return;
-    groupNode.addFile(context.sourcePaths.keep(path));
+    context.addFile(groupNode, context.sourcePaths.keep(path));
 
     // The project has no place for settings of a single file: say so rather than drop them.
-    SubProject own({}, nullptr);
-    addToolSettings(options, own);
-    if (own.hasSettings() && reportedFiles.insert(path).second)
+    bool carries = false;
+    forEachToolControls(options, [&](const pugi::xml_node& controls) {
+        carries = carries
+                  || fileOptionsSaySomething(childText(controls, "Define"), childText(controls, "IncludePath"),
+                                             projectNode.path, context.compilerIncludePaths);
+    });
+    if (carries && reportedFiles.insert(path).second)
         printLine(message::fileOptionsNotCarried, path);
 }
 
-void XmlProjectReader::addToolSettings(const pugi::xml_node& options, SubProject& node) const
+void XmlProjectReader::addToolSettings(const pugi::xml_node& options, NodeSettings& settings) const
 {
-    // options/<toolchain>/<tool>: TargetArmAds/Cads and Aads, TargetArm/Carm and Aarm,
-    // Target51/C51 and Ax51, and their counterparts in group and file options.
-    for (const pugi::xml_node& toolchain : options.children()) {
-        for (const pugi::xml_node& tool : toolchain.children()) {
-            const pugi::xml_node controls = tool.child("VariousControls");
-            if (!controls)
-                continue;
-            addDefineList(node, childText(controls, "Define"));
-            addIncludeList(node, childText(controls, "IncludePath"), projectNode.path, context.compilerIncludePaths);
-        }
-    }
+    forEachToolControls(options, [&](const pugi::xml_node& controls) {
+        addDefineList(settings, childText(controls, "Define"));
+        addIncludeList(settings, childText(controls, "IncludePath"), projectNode.path, context.compilerIncludePaths);
+    });
 }

@@ -14,6 +14,7 @@
 #include "pack_settings.h"
 #include "reading_context.h"
 
+class NodeSettings;
 class SubProject;
 
 // Fills the same tree as the text reader: one node per target under projectNode, under each
@@ -66,8 +67,8 @@ private:
     void readFile(const pugi::xml_node& file, bool groupInBuild, SubProject& groupNode);
 
     // Adds the Define and IncludePath values of every tool block below options
-    // (options/<toolchain>/<tool>/VariousControls) to node.
-    void addToolSettings(const pugi::xml_node& options, SubProject& node) const;
+    // (options/<toolchain>/<tool>/VariousControls) to settings.
+    void addToolSettings(const pugi::xml_node& options, NodeSettings& settings) const;
 
     SubProject& projectNode;
     const ReadingContext& context;

@@ -13,29 +13,6 @@
 
 namespace {
 
-bool climbsUp(std::string_view name)
-{
-    std::size_t start = 0;
-    while (start <= name.size()) {
-        std::size_t end = name.find_first_of("\\/", start);
-        if (end == std::string_view::npos)
-            end = name.size();
-        if (name.substr(start, end - start) == "..")
-            return true;
-        start = end + 1;
-    }
-    return false;
-}
-
-std::string foldedCase(std::string_view name)
-{
-    std::string folded(name);
-    for (char& c : folded)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return folded;
-}
-
 // A character no Windows file name may hold; byte 0 is left to the writer, which refuses it.
 bool refusedByWindows(char c)
 {
@@ -72,17 +49,16 @@ std::string windowsSafeName(std::string_view name)
 {
     std::string safe;
     safe.reserve(name.size());
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = std::min(name.find_first_of("\\/", start), name.size());
-        std::string part(name.substr(start, end - start));
+    forEachPart(name, "\\/", [&](std::string_view written) {
+        std::string part(written);
         mendPart(part);
         safe += part;
-        if (end == name.size())
-            return safe;
-        safe += name[end];
-        start = end + 1;
-    }
+        // The separator behind the part, as written.
+        const std::size_t end = static_cast<std::size_t>(written.data() - name.data()) + written.size();
+        if (end < name.size())
+            safe += name[end];
+    });
+    return safe;
 }
 
 void makeNamesWindowsSafe(SubProject& node)
@@ -99,13 +75,13 @@ void makeSiblingNamesUnique(SubProject& node)
     // so a million siblings of one name cost no more than a million look-ups.
     std::unordered_map<std::string, unsigned long long> nextNumber;
     for (SubProject* child : node.children) {
-        std::string folded = foldedCase(child->name);
+        std::string folded = asciiLowerCopy(child->name);
         if (!taken.insert(folded).second) {
             unsigned long long& n = nextNumber.try_emplace(folded, 2).first->second;
             std::string name;
             for (;; ++n) {
                 name = child->name + " (" + std::to_string(n) + ")";
-                if (taken.insert(foldedCase(name)).second)
+                if (taken.insert(asciiLowerCopy(name)).second)
                     break;
             }
             child->name = std::move(name);

@@ -1,4 +1,4 @@
-// What the writer remembers during one write, and the two passes it makes over the tree.
+// The check pass of one write: every decision made, every output path checked, the plan made.
 #pragma once
 
 #include <string>
@@ -7,66 +7,62 @@
 #include <vector>
 
 #include "../platform.h"
+#include "write_plan.h"
 
-// The writer walks the tree twice. The check pass writes nothing: it makes every decision,
-// refuses links and inputs where output would go, finds folders blocked by files, and counts
-// the bytes. Only then does the write pass make the folders and write the files, each file
-// under a temporary name first, and print the progress lines.
-class OutputSession {
+// What stands at an output path, as the check pass and the write pass judge it: a link, and a
+// file the run reads, are refused wherever output would go.
+class OutputCheck {
 public:
-    enum class Pass { Check, Write };
+    OutputCheck(const std::string& destination, const std::vector<platform::FileIdentity>& inputs);
 
-    // Starts a pass over the tree rooted at destination (which may itself be a link).
-    void begin(Pass pass, const std::string& destination);
-    bool writing() const { return currentPass == Pass::Write; }
+    // What stands at path; throws IOERROR OutputIsLink or OverwritesInput. Below a folder found
+    // missing nothing stands yet, and the disk is not asked.
+    platform::Entry at(const std::string& path);
 
-    // A file the run reads: no output may replace it.
-    void noteInput(const platform::FileIdentity& identity);
-
-    // True when anything exists at path, or the pass has already written (or planned) a file there.
-    bool exists(const std::string& path);
-
-    // Makes one folder unless a folder stands there; throws IOERROR when it cannot, or when a
-    // link or a file stands there.
-    void ensureDirectory(const std::string& folder);
-
-    // Writes a whole file at path, replacing any file there only once the new one is complete.
-    // Throws IOERROR CannotWriteFile when it cannot be written.
-    void writeFile(const std::string& path, std::string_view content);
-
-    // The project file: opened first, written line by line, moved into place at the end.
-    void openProjectFile(const std::string& path);
-    void projectLine(std::string_view text);
-    void closeProjectFile();
-    // After a failure: the unfinished project file leaves nothing behind.
-    void abandonProjectFile();
-
-    // Reads the base analyser personality once, converting its line ends to CR LF as a
-    // Windows text-mode copy would. An empty path means none was given.
-    void loadBaseAnalyserPersonality(const std::string& path);
-
-    // Bytes the check pass found the output would hold.
-    unsigned long long bytesCounted() const { return bytes; }
-
-    bool baseGiven = false;
-    bool baseReadable = false;
-    std::string baseText;
-
-    bool messageDefaultMade = false;
-    bool compilerDefaultMade = false;
+    // True for the destination itself (whatever separators end path), which may be a link, as
+    // users point it where they like.
+    bool isDestination(std::string_view path) const;
 
 private:
-    // What stands at an output path: refuses a link, and a file the run reads. Below a folder
-    // the check pass found missing nothing stands yet, and the disk is not asked.
-    platform::Entry checkOutputPath(const std::string& path);
-    bool isDestination(const std::string& path) const;
-
-    Pass currentPass = Pass::Check;
     std::string destination;
-    std::unordered_set<std::string> known;
-    std::string missingFolder;  // the last folder the check pass found missing
-    std::vector<platform::FileIdentity> inputs;
+    const std::vector<platform::FileIdentity>& inputs;
+    std::string missingFolder;  // the last folder found missing
+};
+
+// Walks with the writer over the tree once and writes nothing: it refuses links and inputs
+// where output would go, finds folders blocked by files and counts the bytes, while it puts
+// every folder, file, progress line and project line into the plan.
+class OutputSession {
+public:
+    OutputSession(const std::string& destination, const std::vector<platform::FileIdentity>& inputs);
+
+    // True when anything exists at path, or the plan already writes a file there.
+    bool exists(const std::string& path);
+
+    // Plans one folder; throws IOERROR when a link or a file stands there.
+    void ensureDirectory(const std::string& folder);
+
+    // Plans a whole file; throws IOERROR when what stands at path cannot be replaced.
+    void writeFile(const std::string& path, std::string content);
+
+    // A progress line, printed when the plan is carried out.
+    void progress(std::string text) { plan.line(std::move(text)); }
+
+    // The project file: checked first, its lines kept in the plan.
+    void openProjectFile(const std::string& path);
+    void projectLine(std::string_view text);
+    // A source file's line, which reading counted already.
+    void listedFileLine(std::string_view file);
+
+    // Bytes the output holds, less the listed files' lines.
+    unsigned long long bytesCounted() const { return bytes; }
+
+    // The finished plan.
+    WritePlan& result() { return plan; }
+
+private:
+    OutputCheck check;
+    std::unordered_set<std::string> known;  // files the plan writes, and paths found to exist
     unsigned long long bytes = 0;
-    std::string projectPath;
-    platform::ReplacementFile projectFile;
+    WritePlan plan;
 };

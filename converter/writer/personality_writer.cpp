@@ -1,41 +1,63 @@
 // Analyser personality files: a node's generated one, and the plain copy of the base.
-#include "../console.h"
-#include "../converter.h"
 #include "../errors.h"
-#include "../sub_project.h"
+#include "../node_settings.h"
+#include "output_session.h"
+#include "write_context.h"
 
-void SubProject::writeAnalyserPersonality(const std::string& file)
+namespace {
+
+void appendBase(std::string& content, WriteContext& context)
+{
+    if (!context.base.given)
+        return;
+    if (!context.base.readable) {
+        context.plan.progress(message::baseNotOpened);
+        return;
+    }
+    content.append(context.base.text);
+}
+
+}  // namespace
+
+BasePersonality BasePersonality::load(const std::string& path, platform::FileIdentity& identity)
+{
+    BasePersonality base;
+    base.given = !path.empty();
+    std::string raw;
+    if (!base.given || !platform::readWholeFile(path, raw, &identity))
+        return base;
+    base.readable = true;
+    // As a text-mode copy on Windows: CR LF is read as LF, and every LF is written as CR LF;
+    // a CR on its own stays.
+    base.text.reserve(raw.size() + raw.size() / 16);
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n')
+            continue;
+        if (raw[i] == '\n')
+            base.text += '\r';
+        base.text += raw[i];
+    }
+    return base;
+}
+
+void planAnalyserPersonality(const NodeSettings& settings, const std::string& file, WriteContext& context)
 {
     std::string content;
-    for (const std::string& folder : includePaths)
+    for (const std::string& folder : settings.includePaths)
         content.append("-i \"").append(folder).append("\"\r\n");
-    for (const auto& [macro, value] : defines) {
+    for (const auto& [macro, value] : settings.defines) {
         content.append("-d \"").append(macro);
         if (!value.text.empty() || value.assigned)
             content.append("=").append(value.text);
         content.append("\"\r\n");
     }
-    appendBaseAnalyserPersonality(content);
-    owner->session().writeFile(file, content);
+    appendBase(content, context);
+    context.plan.writeFile(file, std::move(content));
 }
 
-void SubProject::writeBaseAnalyserCopy(const std::string& file)
+void planBaseAnalyserCopy(const std::string& file, WriteContext& context)
 {
     std::string content;
-    appendBaseAnalyserPersonality(content);
-    owner->session().writeFile(file, content);
-}
-
-void SubProject::appendBaseAnalyserPersonality(std::string& content)
-{
-    // The base text was read once before writing began.
-    OutputSession& session = owner->session();
-    if (!session.baseGiven)
-        return;
-    if (!session.baseReadable) {
-        if (session.writing())
-            printLine(message::baseNotOpened);
-        return;
-    }
-    content.append(session.baseText);
+    appendBase(content, context);
+    context.plan.writeFile(file, std::move(content));
 }

@@ -1,9 +1,12 @@
 // The Ostra project file and the folder tree below the destination folder.
-#include "../console.h"
-#include "../converter.h"
+#include "project_writer.h"
+
+#include "../budget.h"
 #include "../errors.h"
 #include "../sub_project.h"
 #include "../text_util.h"
+#include "output_session.h"
+#include "write_context.h"
 
 namespace {
 
@@ -17,53 +20,38 @@ std::string lastPart(const std::string& text)
     return separator == std::string::npos ? text : text.substr(separator + 1);
 }
 
-// The run's settings as the writer reads them, fetched once for the whole tree.
-struct Settings {
-    explicit Settings(const Converter& run)
-        : destination(run.getDestinationFolder()),
-          project(run.getProjectName()),
-          messagePersonality(run.getMessagePersonality()),
-          compilerPersonality(run.getCompilerPersonality())
-    {
-    }
-
-    const std::string& destination;
-    const std::string& project;
-    const std::string& messagePersonality;
-    const std::string& compilerPersonality;
-};
-
 // The node's folder below its parent's, after the folders of the leading parts of a name
 // with separators ("Rel/Debug" makes Rel first).
-std::string makeNodeFolders(SubProject& node, const Settings& settings, const std::string& parentPath, bool hasChildren)
+std::string planNodeFolders(const SubProject& node, WriteContext& context, const std::string& parentPath)
 {
-    std::string base = settings.destination;
+    std::string base = context.destination;
     if (!parentPath.empty())
         base += "\\" + parentPath;
     const std::string& name = node.name;
-    for (std::size_t separator = name.find_first_of("\\/"); separator != std::string::npos;
-         separator = name.find_first_of("\\/", separator + 1))
-        node.ensureDirectory(base + "\\" + name.substr(0, separator));
+    forEachPart(name, "\\/", [&](std::string_view part) {
+        const std::size_t end = static_cast<std::size_t>(part.data() - name.data()) + part.size();
+        if (end < name.size())
+            context.plan.ensureDirectory(base + "\\" + name.substr(0, end));
+    });
     const std::string nodeFolder = base + "\\" + name;
-    node.ensureDirectory(nodeFolder);
-    node.ensureDirectory(nodeFolder + outputFolder);
+    context.plan.ensureDirectory(nodeFolder);
+    context.plan.ensureDirectory(nodeFolder + outputFolder);
     // A node with settings needs the folder for its own analyser personality, children or not.
-    if (hasChildren || node.hasSettings())
-        node.ensureDirectory(nodeFolder + personFolder);
+    if (!node.children.empty() || !node.settings.empty())
+        context.plan.ensureDirectory(nodeFolder + personFolder);
     return nodeFolder;
 }
 
 // The given message or compiler personality, or the run's empty default of that kind, made
-// once per pass.
-std::string personalityValue(SubProject& node, const Settings& settings, const std::string& given, const char* suffix,
-                             bool& made)
+// once per write.
+std::string personalityValue(WriteContext& context, const std::string& given, const char* suffix, bool& made)
 {
     if (!given.empty())
         return given;
-    const std::string value = settings.destination + personFolder + settings.project + suffix;
+    const std::string value = context.destination + personFolder + context.projectName + suffix;
     if (!made) {
-        node.ensureDirectory(settings.destination + personFolder);
-        node.owner->session().writeFile(value, {});
+        context.plan.ensureDirectory(context.destination + personFolder);
+        context.plan.writeFile(value, {});
         made = true;
     }
     return value;
@@ -72,100 +60,89 @@ std::string personalityValue(SubProject& node, const Settings& settings, const s
 // The AnalPers= line. A node with settings refers to its own generated file; one without
 // refers to its parent's when the parent has one, else to what its parent refers to. Returns
 // what the node hands down to its children: empty for a node with its own file.
-std::string writeAnalyserPersonalityLine(SubProject& node, const Settings& settings, OutputSession& out,
-                                         const std::string& parentPath, const std::string& nodeFolder,
-                                         std::string inherited)
+std::string planAnalyserPersonalityLine(const SubProject& node, WriteContext& context, const std::string& parentPath,
+                                        const std::string& nodeFolder, std::string inherited)
 {
-    if (node.hasSettings()) {
+    OutputSession& plan = context.plan;
+    if (!node.settings.empty()) {
         const std::string value = nodeFolder + personFolder + lastPart(node.name) + ".p_a";
-        if (out.writing())
-            printLine(message::creatingAnalyser, value);
-        out.projectLine("AnalPers=" + value);
-        node.writeAnalyserPersonality(value);
+        plan.progress(message::creatingAnalyser + value);
+        plan.projectLine("AnalPers=" + value);
+        planAnalyserPersonality(node.settings, value, context);
         return {};
     }
-    const std::string candidate = settings.destination + "\\" + parentPath + personFolder + lastPart(parentPath) + ".p_a";
-    std::string value = out.exists(candidate) ? candidate : std::move(inherited);
-    out.projectLine("AnalPers=" + value);
+    const std::string candidate = context.destination + "\\" + parentPath + personFolder + lastPart(parentPath) + ".p_a";
+    std::string value = plan.exists(candidate) ? candidate : std::move(inherited);
+    plan.projectLine("AnalPers=" + value);
     // The fallback copy is only ever created, never rewritten.
-    if (!out.exists(value)) {
-        node.ensureDirectory(settings.destination + personFolder);
-        node.writeBaseAnalyserCopy(value);
+    if (!plan.exists(value)) {
+        plan.ensureDirectory(context.destination + personFolder);
+        planBaseAnalyserCopy(value, context);
     }
     return value;
 }
 
+// The node's block of the project file, its folders and its personality files, then its
+// children's.
+void planTree(const SubProject& node, WriteContext& context, const std::string& parentPath,
+              std::string inheritedAnalyserPersonality)
+{
+    OutputSession& plan = context.plan;
+    const std::string nodeFolder = planNodeFolders(node, context, parentPath);
+    plan.progress(message::creatingGroup + node.name);
+
+    plan.projectLine("StartProjectMarker");
+    plan.projectLine("FolderName=" + node.name);
+    plan.projectLine("SourcePath=" + (node.path.empty() ? nodeFolder + "\\" : node.path));
+    plan.projectLine("OutputPath=" + nodeFolder + outputFolder);
+    plan.projectLine("SubsPers="
+                     + personalityValue(context, context.messagePersonality, ".p_s", context.messageDefaultMade));
+
+    const std::string handedDown = planAnalyserPersonalityLine(node, context, parentPath, nodeFolder,
+                                                               std::move(inheritedAnalyserPersonality));
+
+    plan.projectLine("CompPers="
+                     + personalityValue(context, context.compilerPersonality, ".p_c", context.compilerDefaultMade));
+    for (const std::string_view file : node.files)
+        plan.listedFileLine(file);
+    plan.projectLine("EndContainedFilesMarker");
+
+    if (node.children.empty())
+        return;
+    plan.projectLine("StartSubProjectMarker");
+    const std::string childParentPath = parentPath.empty() ? node.name : parentPath + "\\" + node.name;
+    for (const SubProject* child : node.children)
+        planTree(*child, context, childParentPath, handedDown);
+    plan.projectLine("EndSubProjectMarker");
+}
+
 }  // namespace
 
-int Converter::writeProject()
+void writeOutput(const SubProject& root, const OutputSettings& settings, std::vector<platform::FileIdentity> inputs,
+                 Budget& budget)
 {
     // Two conversions into one folder would mix their files.
     platform::DestinationLock lock;
-    if (!lock.acquire(destinationFolder))
-        throw IOERROR(IOERROR::DestinationInUse, destinationFolder);
+    if (!lock.acquire(settings.destination))
+        throw IOERROR(IOERROR::DestinationInUse, settings.destination);
 
-    // The personalities are inputs too: read, or known, before anything is written.
-    outputSession.loadBaseAnalyserPersonality(analyserPersonality);
+    // The personalities are inputs too: read, or known, before anything is planned.
+    platform::FileIdentity identity;
+    const BasePersonality base = BasePersonality::load(settings.analyserPersonality, identity);
+    if (identity != platform::FileIdentity {})
+        inputs.push_back(identity);
     platform::FileIdentity message;
-    if (!messagePersonality.empty() && platform::fileIdentity(messagePersonality, message))
-        outputSession.noteInput(message);
+    if (!settings.messagePersonality.empty() && platform::fileIdentity(settings.messagePersonality, message))
+        inputs.push_back(message);
 
-    const std::string projectFile = destinationFolder + "\\" + projectName + ".prj";
-    try {
-        for (const OutputSession::Pass pass : {OutputSession::Pass::Check, OutputSession::Pass::Write}) {
-            outputSession.begin(pass, destinationFolder);
-            outputSession.openProjectFile(projectFile);
-            if (outputSession.writing())
-                printLine(message::creatingProject);
-            outputSession.projectLine("VersionTag45");
-            root->writeTree(outputSession, "", destinationFolder + personFolder + projectName + ".p_a");
-            outputSession.closeProjectFile();
-            if (!outputSession.writing() && outputSession.bytesCounted() > outputLimit)
-                throw AsciiReaderError(AsciiReaderError::TooMuchOutput);
-        }
-    } catch (...) {
-        // The session outlives the run (the tree is not freed at exit): its open project file
-        // would otherwise stay in the destination under its temporary name.
-        outputSession.abandonProjectFile();
-        throw;
-    }
-    printLine(message::projectCompleted);
-    return 0;
-}
+    OutputSession plan(settings.destination, inputs);
+    WriteContext context {settings.destination, settings.projectName, settings.messagePersonality,
+                          settings.compilerPersonality, base, plan};
+    plan.openProjectFile(settings.destination + "\\" + settings.projectName + ".prj");
+    plan.progress(message::creatingProject);
+    plan.projectLine("VersionTag45");
+    planTree(root, context, "", settings.destination + personFolder + settings.projectName + ".p_a");
+    budget.countOutput(plan.bytesCounted());
 
-void SubProject::ensureDirectory(const std::string& folder)
-{
-    owner->session().ensureDirectory(folder);
-}
-
-void SubProject::writeTree(OutputSession& out, const std::string& parentPath, std::string inheritedAnalyserPersonality)
-{
-    const Settings settings(*owner);
-    const std::string nodeFolder = makeNodeFolders(*this, settings, parentPath, !children.empty());
-    if (out.writing())
-        printLine(message::creatingGroup, name);
-
-    out.projectLine("StartProjectMarker");
-    out.projectLine("FolderName=" + name);
-    out.projectLine("SourcePath=" + (path.empty() ? nodeFolder + "\\" : path));
-    out.projectLine("OutputPath=" + nodeFolder + outputFolder);
-    out.projectLine("SubsPers="
-                    + personalityValue(*this, settings, settings.messagePersonality, ".p_s", out.messageDefaultMade));
-
-    const std::string handedDown =
-        writeAnalyserPersonalityLine(*this, settings, out, parentPath, nodeFolder, std::move(inheritedAnalyserPersonality));
-
-    out.projectLine("CompPers="
-                    + personalityValue(*this, settings, settings.compilerPersonality, ".p_c", out.compilerDefaultMade));
-    for (const std::string_view file : files)
-        out.projectLine(file);
-    out.projectLine("EndContainedFilesMarker");
-
-    if (children.empty())
-        return;
-    out.projectLine("StartSubProjectMarker");
-    const std::string childParentPath = parentPath.empty() ? name : parentPath + "\\" + name;
-    for (SubProject* child : children)
-        child->writeTree(out, childParentPath, handedDown);
-    out.projectLine("EndSubProjectMarker");
+    plan.result().carryOut(inputs);
 }

@@ -334,8 +334,8 @@ TEST(Run, LimitsStopTheRunBeforeAnythingIsWritten)
     for (const auto& c : cases) {
         Converter converter(folder.windowsPath() + "\\p.uv2", folder.windowsPath() + "\\out");
         converter.projectName = "p";
-        converter.nodeLimit = c.nodes;
-        converter.outputLimit = c.bytes;
+        converter.budget.nodeLimit = c.nodes;
+        converter.budget.outputLimit = c.bytes;
         CapturedOutput output;
         EXPECT_EQ(converter.run(), c.line == nullptr ? 0 : 1) << c.nodes << " " << c.bytes;
         if (c.line != nullptr) {

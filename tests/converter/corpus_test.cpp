@@ -122,13 +122,12 @@ class PinnedCorpusFile : public ::testing::TestWithParam<Pinned> {};
 TEST_P(PinnedCorpusFile, ReadsAsCheckedByHand)
 {
     const Pinned& p = GetParam();
-    Converter converter("C:\\work\\p.uv2", "C:\\out");
-    readIntoRoot(converter);
+    ReadingSetup setup("p");
 
     CapturedOutput output;
     const std::string text = readFile(testData("text/") + p.file);
     ASSERT_FALSE(text.empty());
-    parseText(converter, text);
+    parseText(setup, text);
 
     const std::string noTarget =
         "Couldnt find target for options, or options apply to a group which is currently not supported\n";
@@ -137,7 +136,7 @@ TEST_P(PinnedCorpusFile, ReadsAsCheckedByHand)
         expectedOutput += noTarget;
     EXPECT_EQ(output.text(), expectedOutput);
 
-    const auto& targets = converter.root->children;
+    const auto& targets = setup.root.children;
     ASSERT_EQ(targets.size(), p.targets.size());
     for (std::size_t t = 0; t < targets.size(); ++t) {
         const SubProject& target = *targets[t];
@@ -151,15 +150,15 @@ TEST_P(PinnedCorpusFile, ReadsAsCheckedByHand)
             const auto& files = target.children[group]->files;
             EXPECT_NE(std::find(files.begin(), files.end(), file), files.end()) << file;
         }
-        EXPECT_EQ(target.defines, p.defines[t]) << target.name;
-        EXPECT_EQ(target.includePaths, p.includes[t]) << target.name;
+        EXPECT_EQ(target.settings.defines, p.defines[t]) << target.name;
+        EXPECT_EQ(target.settings.includePaths, p.includes[t]) << target.name;
         std::size_t withSettings = 0;
         for (const SubProject* group : target.children)
-            withSettings += group->hasSettings() ? 1 : 0;
+            withSettings += group->settings.empty() ? 0 : 1;
         EXPECT_EQ(withSettings, p.groupSettings.size());
         for (const auto& [group, defines, includes] : p.groupSettings) {
-            EXPECT_EQ(target.children[group]->defines, defines);
-            EXPECT_EQ(target.children[group]->includePaths, includes);
+            EXPECT_EQ(target.children[group]->settings.defines, defines);
+            EXPECT_EQ(target.children[group]->settings.includePaths, includes);
         }
     }
 }

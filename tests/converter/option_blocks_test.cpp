@@ -1,7 +1,6 @@
 // Tests of option blocks: target lookup, keywords, define lists, include lists, EOF.
 #include <gtest/gtest.h>
 
-#include "converter.h"
 #include "errors.h"
 #include "reader/define_list.h"
 #include "reader/path_completion.h"
@@ -22,22 +21,17 @@ DefineValue assigned(std::string text = "") { return {std::move(text), true}; }
 
 class Options : public ::testing::Test {
 protected:
-    Options() : converter("C:\\work\\demo.uv2", "C:\\out")
-    {
-        readIntoRoot(converter);
-    }
-
     std::string parse(const std::string& text, const std::list<std::string>& extensions = {})
     {
-        converter.extensions = extensions;
+        setup.extensions = extensions;
         CapturedOutput output;
-        parseText(converter, text);
+        parseText(setup, text);
         return output.text();
     }
 
-    SubProject& target(std::size_t i) { return *converter.root->children.at(i); }
+    SubProject& target(std::size_t i) { return *setup.root.children.at(i); }
 
-    Converter converter;
+    ReadingSetup setup;
 };
 
 const std::string noTarget =
@@ -51,10 +45,10 @@ TEST_F(Options, FillTheNamedTargetTheLastOfItsName)
                                      " ADSCINCD (inc)\n"
                                      "EndOpt\n");
     EXPECT_EQ(output, "");
-    EXPECT_TRUE(target(0).defines.empty());
-    EXPECT_EQ(target(1).defines, (Defines{{"A", plain()}}));
-    EXPECT_EQ(target(1).includePaths, (Folders{"C:\\work\\inc"}));
-    EXPECT_TRUE(target(2).defines.empty());
+    EXPECT_TRUE(target(0).settings.defines.empty());
+    EXPECT_EQ(target(1).settings.defines, (Defines{{"A", plain()}}));
+    EXPECT_EQ(target(1).settings.includePaths, (Folders{"C:\\work\\inc"}));
+    EXPECT_TRUE(target(2).settings.defines.empty());
 }
 
 TEST_F(Options, UnknownTargetsLeaveTheirLinesToTheLineLoop)
@@ -75,10 +69,10 @@ TEST_F(Options, UnknownTargetsLeaveTheirLinesToTheLineLoop)
     // A group block that names no group gets the message too; a file block that names no
     // file line read so far is skipped without one.
     EXPECT_EQ(output, noTarget + noTarget + noTarget);
-    EXPECT_EQ(converter.root->children.size(), 2u);
+    EXPECT_EQ(setup.root.children.size(), 2u);
     EXPECT_EQ(target(1).name, "FromBlock");
     for (const SubProject* node : {&target(0), &target(1), target(0).children[0]})
-        EXPECT_FALSE(node->hasSettings()) << node->name;
+        EXPECT_TRUE(node->settings.empty()) << node->name;
 }
 
 TEST_F(Options, GroupAndFileBlocksByPosition)
@@ -109,11 +103,11 @@ TEST_F(Options, GroupAndFileBlocksByPosition)
     EXPECT_EQ(target(0).children[1]->files, (std::vector<std::string_view>{"C:\\work\\uart.c", "C:\\work\\spi.c"}));
     EXPECT_EQ(target(1).children[1]->files, std::vector<std::string_view>{"C:\\work\\spi.c"});
     // A's Drivers group: the target's settings under its own, its own define winning.
-    EXPECT_EQ(target(0).children[1]->defines,
+    EXPECT_EQ(target(0).children[1]->settings.defines,
               (Defines{{"BOARD", assigned("1")}, {"DRV", plain()}, {"SHARED", assigned("G")}}));
-    EXPECT_EQ(target(0).children[1]->includePaths, (Folders{"C:\\work\\drv", "C:\\work\\inc"}));
-    EXPECT_FALSE(target(0).children[0]->hasSettings());
-    EXPECT_FALSE(target(1).children[1]->hasSettings());
+    EXPECT_EQ(target(0).children[1]->settings.includePaths, (Folders{"C:\\work\\drv", "C:\\work\\inc"}));
+    EXPECT_TRUE(target(0).children[0]->settings.empty());
+    EXPECT_TRUE(target(1).children[1]->settings.empty());
     // Settings of single files are named once each; blank ones, and rejected files, are not.
     EXPECT_EQ(output, "File options not carried over: C:\\work\\spi.c\n");
 }
@@ -125,9 +119,9 @@ TEST_F(Options, TargetNameCuts)
                                      "Options 1,0,0  // Target 'Main'x\n ADSCDEFN (SHORT)\nEndOpt\n"
                                      "Options 3,0,0  // Target ''\n ADSCDEFN (EMPTY)\nEndOpt\n");
     EXPECT_EQ(output, noTarget);  // 'Main'x names "Main'"
-    EXPECT_EQ(target(1).defines, (Defines{{"GBK", plain()}}));
-    EXPECT_EQ(target(2).defines, (Defines{{"EMPTY", plain()}}));
-    EXPECT_TRUE(target(0).defines.empty());
+    EXPECT_EQ(target(1).settings.defines, (Defines{{"GBK", plain()}}));
+    EXPECT_EQ(target(2).settings.defines, (Defines{{"EMPTY", plain()}}));
+    EXPECT_TRUE(target(0).settings.defines.empty());
 }
 
 TEST_F(Options, FirstKeywordOfTheLineDecidesAndEndOptComesFirst)
@@ -147,10 +141,10 @@ TEST_F(Options, FirstKeywordOfTheLineDecidesAndEndOptComesFirst)
     // gives "A) INCC5 (inc". "INCC5 (x) ADSCDEFN (B)" holds a define keyword, tested first.
     // The CARM and GNU keys come after those six. The line after the block's end is the line
     // loop's, which skips it.
-    EXPECT_EQ(target(0).defines, (Defines{{"A)", plain()}, {"INCC5", plain()}, {"(inc", plain()}, {"B", plain()},
+    EXPECT_EQ(target(0).settings.defines, (Defines{{"A)", plain()}, {"INCC5", plain()}, {"(inc", plain()}, {"B", plain()},
                                           {"C", plain()}, {"KC)", plain()}, {"AAINCD", plain()}, {"(no", plain()},
                                           {"GNU_C", plain()}, {"GNU_A", plain()}}));
-    EXPECT_EQ(target(0).includePaths, (Folders{"C:\\work\\asm", "C:\\work\\karm", "C:\\work\\gnu",
+    EXPECT_EQ(target(0).settings.includePaths, (Folders{"C:\\work\\asm", "C:\\work\\karm", "C:\\work\\gnu",
                                                "C:\\work\\gas", "C:\\work\\first"}));
 }
 
@@ -159,20 +153,20 @@ TEST_F(Options, BlocksAddUpAndTheLastValueWins)
     parse("Target (T)\n"
           "Options 1,0,0  // Target 'T'\n ADSCDEFN (V=1 V=2 W)\n ADSCINCD (a;b)\nEndOpt\n"
           "Options 1,0,0  // Target 'T'\n ADSCDEFN (V=3, W=)\n ADSCINCD (b;c)\nEndOpt\n");
-    EXPECT_EQ(target(0).defines, (Defines{{"V", assigned("3")}, {"W", assigned()}}));
-    EXPECT_EQ(target(0).includePaths, (Folders{"C:\\work\\a", "C:\\work\\b", "C:\\work\\c"}));
+    EXPECT_EQ(target(0).settings.defines, (Defines{{"V", assigned("3")}, {"W", assigned()}}));
+    EXPECT_EQ(target(0).settings.includePaths, (Folders{"C:\\work\\a", "C:\\work\\b", "C:\\work\\c"}));
 }
 
 TEST_F(Options, FileEndingInsideABlockKeepsWhatWasRead)
 {
     try {
-        parseText(converter, "Target (T)\nOptions 1,0,0  // Target 'T'\n ADSCDEFN (KEPT)\n ADSCINCD (inc)");
+        parseText(setup, "Target (T)\nOptions 1,0,0  // Target 'T'\n ADSCDEFN (KEPT)\n ADSCINCD (inc)");
         FAIL() << "no error";
     } catch (const AsciiReaderError& error) {
-        EXPECT_EQ(error.code, 1);
+        EXPECT_EQ(error.code, AsciiReaderError::UnexpectedEof);
     }
-    EXPECT_EQ(target(0).defines, (Defines{{"KEPT", plain()}}));
-    EXPECT_EQ(target(0).includePaths, (Folders{"C:\\work\\inc"}));
+    EXPECT_EQ(target(0).settings.defines, (Defines{{"KEPT", plain()}}));
+    EXPECT_EQ(target(0).settings.includePaths, (Folders{"C:\\work\\inc"}));
 }
 
 TEST(SplitDefineList, RealSeparatorsQuotesAndParentheses)
@@ -225,22 +219,22 @@ TEST(AddDefine, NameValueAndStringify)
     };
     for (const Case& c : cases) {
         SubProject node("T", nullptr);
-        addDefine(node, c.token);
-        EXPECT_EQ(node.defines, c.expected) << c.token;
+        addDefine(node.settings, c.token);
+        EXPECT_EQ(node.settings.defines, c.expected) << c.token;
     }
 }
 
 TEST(AddDefineList, OneStringifyEntryAndXDiffersFromXEquals)
 {
     SubProject node("T", nullptr);
-    addDefineList(node, "A=\"1\" B=\"2\", X, Y=, X=");
-    EXPECT_EQ(node.defines, (Defines{{"A", assigned("HBX_STRINGIFY(1)")},
+    addDefineList(node.settings, "A=\"1\" B=\"2\", X, Y=, X=");
+    EXPECT_EQ(node.settings.defines, (Defines{{"A", assigned("HBX_STRINGIFY(1)")},
                                      {"B", assigned("HBX_STRINGIFY(2)")},
                                      {"HBX_STRINGIFY(x)", assigned("#x")},
                                      {"X", assigned()},
                                      {"Y", assigned()}}));
-    addDefineList(node, "X");
-    EXPECT_EQ(node.defines.at("X"), plain());
+    addDefineList(node.settings, "X");
+    EXPECT_EQ(node.settings.defines.at("X"), plain());
 }
 
 TEST(CompleteIncludeFolder, Forms)
@@ -283,10 +277,10 @@ TEST(CompleteIncludeFolder, Forms)
 TEST(AddIncludeList, SkipsEmptiesDuplicatesAndCompilerFolders)
 {
     SubProject node("T", nullptr);
-    addIncludeList(node, ";inc;;C:\\Keil\\INC;.\\inc;c:\\keil\\inc;..\\x;", "C:\\work\\", {"C:\\Keil\\INC", "C:\\work\\..\\x"});
-    EXPECT_EQ(node.includePaths, (Folders{"C:\\work\\inc", "c:\\keil\\inc"}));
-    addIncludeList(node, "", "C:\\work\\", {});
-    EXPECT_EQ(node.includePaths.size(), 2u);
+    addIncludeList(node.settings, ";inc;;C:\\Keil\\INC;.\\inc;c:\\keil\\inc;..\\x;", "C:\\work\\", {"C:\\Keil\\INC", "C:\\work\\..\\x"});
+    EXPECT_EQ(node.settings.includePaths, (Folders{"C:\\work\\inc", "c:\\keil\\inc"}));
+    addIncludeList(node.settings, "", "C:\\work\\", {});
+    EXPECT_EQ(node.settings.includePaths.size(), 2u);
 }
 
 TEST(SubProjectSettings, ReplacedDefinesAndInheritedSettings)
@@ -294,20 +288,20 @@ TEST(SubProjectSettings, ReplacedDefinesAndInheritedSettings)
     SubProject target("T", nullptr);
     target.setDefine("B", "1", true);
     target.setDefine("SHARED", "target", true);
-    target.includePaths.insert("C:\\inc");
+    target.settings.includePaths.insert("C:\\inc");
     SubProject group("G", nullptr);
-    EXPECT_TRUE(group.defines.empty() && group.includePaths.empty() && !group.hasSettings());
+    EXPECT_TRUE(group.settings.defines.empty() && group.settings.includePaths.empty() && group.settings.empty());
     group.setDefine("SHARED", "group", true);
     group.setDefine("X", "1", true);
     group.setDefine("X", "", false);  // a name given again replaces its value and its "="
-    group.includePaths.insert("C:\\own");
-    group.inheritSettings(target);
-    EXPECT_EQ(group.defines, (Defines{{"B", assigned("1")}, {"SHARED", assigned("group")}, {"X", plain()}}));
-    EXPECT_EQ(group.includePaths, (Folders{"C:\\inc", "C:\\own"}));
+    group.settings.includePaths.insert("C:\\own");
+    group.settings.overlay(target.settings);
+    EXPECT_EQ(group.settings.defines, (Defines{{"B", assigned("1")}, {"SHARED", assigned("group")}, {"X", plain()}}));
+    EXPECT_EQ(group.settings.includePaths, (Folders{"C:\\inc", "C:\\own"}));
     // A copy is a copy: changing it leaves the original alone.
-    SparseContainer<Folders> copy = target.includePaths;
+    SparseContainer<Folders> copy = target.settings.includePaths;
     copy.insert("C:\\more");
-    EXPECT_EQ(target.includePaths, Folders{"C:\\inc"});
+    EXPECT_EQ(target.settings.includePaths, Folders{"C:\\inc"});
 }
 
 }  // namespace

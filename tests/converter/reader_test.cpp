@@ -3,37 +3,32 @@
 
 #include <gtest/gtest.h>
 
-#include "converter.h"
 #include "errors.h"
 #include "reader/keil_file.h"
 #include "reader/path_completion.h"
+#include "text_util.h"
 #include "test_support.h"
 
 namespace {
 
-// A converter for C:\work\demo.uv2 whose reader fills the root.
+// A tree for C:\work\demo.uv2 whose reader fills the root.
 class Reader : public ::testing::Test {
 protected:
-    Reader() : converter("C:\\work\\demo.uv2", "C:\\out")
-    {
-        readIntoRoot(converter);
-    }
-
     SubProject& parse(const std::string& text)
     {
-        EXPECT_TRUE(parseText(converter, text) || text.find("Target (") == std::string::npos);
-        return *converter.root;
+        EXPECT_TRUE(parseText(setup, text) || text.find("Target (") == std::string::npos);
+        return setup.root;
     }
 
     std::vector<std::string> targetNames() const
     {
         std::vector<std::string> names;
-        for (const SubProject* target : converter.root->children)
+        for (const SubProject* target : setup.root.children)
             names.push_back(target->name);
         return names;
     }
 
-    Converter converter;
+    ReadingSetup setup;
 };
 
 TEST_F(Reader, ClassifiesLinesInOrder)
@@ -152,9 +147,9 @@ TEST(CompleteFilePath, JoinsWithOneSeparator)
 
 TEST_F(Reader, FilePathsFollowTheMembersOwnFolder)
 {
-    SubProject* member = converter.root->addChild("m");
+    SubProject* member = setup.root.addChild("m");
     member->path = "C:\\work\\sub\\";
-    parseText(converter, "Target (T)\nGroup (G)\nFile 1,1,<.\\m.c>\n", member);
+    parseText(setup, "Target (T)\nGroup (G)\nFile 1,1,<.\\m.c>\n", member);
     EXPECT_EQ(member->children[0]->children[0]->files, std::vector<std::string_view>{"C:\\work\\sub\\m.c"});
 }
 
@@ -185,7 +180,7 @@ TEST_F(Reader, ExtensionFilterIgnoresLetterCaseOnly)
 
 TEST_F(Reader, FilteredFilesAreLeftOut)
 {
-    converter.extensions = {"c"};
+    setup.extensions = {"c"};
     SubProject& root = parse("Target (T)\nGroup (G)\nFile 1,1,<a.c>\nFile 1,2,<s.a51>\nFile 1,5,<h.H>\n");
     EXPECT_EQ(root.children[0]->children[0]->files, std::vector<std::string_view>{"C:\\work\\a.c"});
 }
@@ -206,12 +201,12 @@ TEST(KeilFile, ReadsOneFileAfterAnother)
     TemporaryFolder folder;
     writeFile(folder.path() / "a.uv2", "Target (A)\r\nGroup (G)\r\nFile 1,1,<a.c>\r\n");
     writeFile(folder.path() / "b.uv2", "Target (B)\nGroup (H)\nFile 1,1,<b.c>");  // no final line feed
-    Converter converter(folder.windowsPath() + "\\a.uv2", "C:\\out");
-    SubProject* a = converter.root->addChild("a");
-    SubProject* b = converter.root->addChild("b");
+    ReadingSetup setup("a");
+    SubProject* a = setup.root.addChild("a");
+    SubProject* b = setup.root.addChild("b");
     a->path = b->path = "C:\\p\\";
     for (SubProject* node : {a, b})
-        KeilFile::load(folder.windowsPath() + "\\" + node->name + ".uv2").readProject(*node, converter.readingContext());
+        KeilFile::load(folder.windowsPath() + "\\" + node->name + ".uv2").readProject(*node, setup.context());
     EXPECT_EQ(a->children.at(0)->children.at(0)->files, std::vector<std::string_view>{"C:\\p\\a.c"});
     EXPECT_EQ(b->children.at(0)->children.at(0)->files, std::vector<std::string_view>{"C:\\p\\b.c"});
     try {
@@ -249,9 +244,9 @@ TEST(KeilFile, KnowsWorkspacesByNameOrFirstLineAndRefusesWhatIsNoProject)
     for (const Case& c : cases) {
         const KeilFile file(c.path, c.content);
         EXPECT_EQ(file.kind(), c.kind) << c.path << " " << c.content;
-        Converter converter("C:\\w\\p.uv2", "C:\\out");
+        ReadingSetup setup("p", "");
         try {
-            file.readProject(*converter.root, converter.readingContext());
+            file.readProject(setup.root, setup.context());
             EXPECT_FALSE(c.refusedAsProject) << c.path << " " << c.content;
         } catch (const AsciiReaderError& error) {
             EXPECT_TRUE(c.refusedAsProject) << c.path << " " << c.content;

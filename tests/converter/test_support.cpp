@@ -7,19 +7,13 @@
 #include <random>
 
 #include "command_line.h"
-#include "converter.h"
 #include "reader/uv_project_reader.h"
 
-void readIntoRoot(Converter& converter)
+bool parseText(ReadingSetup& setup, std::string_view text, SubProject* node)
 {
-    converter.root->path = "C:\\work\\";
-}
-
-bool parseText(Converter& converter, std::string_view text, SubProject* node)
-{
-    const ReadingContext context = converter.readingContext();
+    const ReadingContext context = setup.context();
     UvProjectReader reader(context);
-    reader.projectNode = node != nullptr ? node : converter.root;
+    reader.projectNode = node != nullptr ? node : &setup.root;
     return reader.parse(text);
 }
 

@@ -8,16 +8,32 @@
 #include <string>
 #include <vector>
 
-class Converter;
+#include "budget.h"
+#include "reader/reading_context.h"
+#include "source_path_pool.h"
+#include "sub_project.h"
 
-class SubProject;
+// A tree and what reading needs, without a run: the root stands for a project lying in
+// C:\work\, as the run sets it for a single project there.
+struct ReadingSetup {
+    explicit ReadingSetup(std::string rootName = "demo", std::string folder = "C:\\work\\") : root(std::move(rootName), nullptr)
+    {
+        root.path = std::move(folder);
+    }
 
-// The root stands for the folder C:\work\, as the run sets it for a single project there.
-void readIntoRoot(Converter& converter);
+    ReadingContext context() { return {extensions, compilerIncludePaths, sourcePaths, budget}; }
 
-// Reads text as a Keil text project into node (the root when none is given), with the run's
-// extensions, compiler folders and path pool; returns whether it looked like a Keil project.
-bool parseText(Converter& converter, std::string_view text, SubProject* node = nullptr);
+    SourcePathPool sourcePaths;  // outlives the tree
+    SubProject root;
+    std::list<std::string> extensions;
+    std::list<std::string> compilerIncludePaths;
+    Budget budget;
+};
+
+// Reads text as a Keil text project into node (the root when none is given), with the
+// setup's extensions, compiler folders and path pool; returns whether it looked like a Keil
+// project.
+bool parseText(ReadingSetup& setup, std::string_view text, SubProject* node = nullptr);
 
 // Captures std::cout for the lifetime of the object.
 class CapturedOutput {

@@ -58,7 +58,8 @@ std::string readProject(SubProject& root, const std::string& xml, const std::lis
     EXPECT_EQ(document.kind(), KeilXmlDocument::Project);
     // The trees of these tests have no run object; their paths live as long as the test program.
     static SourcePathPool paths;
-    const ReadingContext context{extensions, compilerFolders, paths};
+    Budget budget;
+    const ReadingContext context{extensions, compilerFolders, paths, budget};
     XmlProjectReader(root, context).read(document.root());
     return output.text();
 }
@@ -171,7 +172,7 @@ TEST(XmlProjectReader, EachTargetGetsItsOwnGroupsAndFiles)
               (std::vector<std::string_view>{"C:\\work\\src\\board_b.c", "C:\\rooted\\r.c"}));
     EXPECT_TRUE(root.children[2]->children.empty());
     for (const SubProject* target : root.children)
-        EXPECT_FALSE(target->hasSettings()) << target->name;
+        EXPECT_TRUE(target->settings.empty()) << target->name;
 }
 
 TEST(XmlProjectReader, MissingAndEmptyElementsAddNothing)
@@ -190,7 +191,7 @@ TEST(XmlProjectReader, MissingAndEmptyElementsAddNothing)
     ASSERT_EQ(childNames(root), (std::vector<std::string>{"", ""}));
     ASSERT_EQ(childNames(*root.children[0]), (std::vector<std::string>{""}));
     EXPECT_EQ(root.children[0]->children[0]->files, (std::vector<std::string_view>{"C:\\work\\kept.c"}));
-    EXPECT_FALSE(root.children[0]->hasSettings());
+    EXPECT_TRUE(root.children[0]->settings.empty());
     EXPECT_TRUE(root.children[1]->children.empty());
 
     SubProject empty("p", nullptr);
@@ -246,8 +247,8 @@ TEST(XmlProjectReader, DefinesAndIncludeFoldersFollowTheTextRules)
         SubProject root("p", nullptr);
         readProject(root, oneTarget("T", c.options, ""), {"C:\\Keil\\ARM\\INC", "C:\\Keil\\C51\\INC"});
         ASSERT_EQ(root.children.size(), 1u) << c.name;
-        EXPECT_EQ(root.children[0]->defines, c.defines) << c.name;
-        EXPECT_EQ(root.children[0]->includePaths, c.folders) << c.name;
+        EXPECT_EQ(root.children[0]->settings.defines, c.defines) << c.name;
+        EXPECT_EQ(root.children[0]->settings.includePaths, c.folders) << c.name;
     }
 }
 
@@ -268,16 +269,16 @@ TEST(XmlProjectReader, GroupOptionsGiveTheGroupCompleteSettings)
                 {"C:\\Keil\\ARM\\INC"});
 
     const SubProject& target = *root.children.at(0);
-    EXPECT_EQ(target.defines, (Defines{{"BOARD", bare()}, {"LEVEL", is("1")}}));
-    EXPECT_EQ(target.includePaths, (Folders{"C:\\work\\inc"}));
+    EXPECT_EQ(target.settings.defines, (Defines{{"BOARD", bare()}, {"LEVEL", is("1")}}));
+    EXPECT_EQ(target.settings.includePaths, (Folders{"C:\\work\\inc"}));
     ASSERT_EQ(childNames(target), (std::vector<std::string>{"Own", "Empty", "Compiler only", "None"}));
 
     const SubProject& own = *target.children[0];
-    EXPECT_EQ(own.defines, (Defines{{"BOARD", bare()}, {"GROUP_ONLY", bare()}, {"LEVEL", is("2")}}));
-    EXPECT_EQ(own.includePaths, (Folders{"C:\\work\\inc", "C:\\work\\..\\grp"}));
+    EXPECT_EQ(own.settings.defines, (Defines{{"BOARD", bare()}, {"GROUP_ONLY", bare()}, {"LEVEL", is("2")}}));
+    EXPECT_EQ(own.settings.includePaths, (Folders{"C:\\work\\inc", "C:\\work\\..\\grp"}));
     EXPECT_EQ(own.files, (std::vector<std::string_view>{"C:\\work\\a.c"}));
     for (std::size_t i = 1; i < 4; ++i) {
-        EXPECT_FALSE(target.children[i]->hasSettings()) << target.children[i]->name;
+        EXPECT_TRUE(target.children[i]->settings.empty()) << target.children[i]->name;
         EXPECT_EQ(target.children[i]->files.size(), 1u) << target.children[i]->name;
     }
 }
@@ -302,9 +303,47 @@ TEST(XmlProjectReader, FileOptionsAreNamedOnceAndNotCarried)
               "File options not carried over: C:\\work\\includes.c\n");
 
     for (const SubProject* target : root.children) {
-        EXPECT_FALSE(target->hasSettings());
-        EXPECT_FALSE(target->children.at(0)->hasSettings());
+        EXPECT_TRUE(target->settings.empty());
+        EXPECT_TRUE(target->children.at(0)->settings.empty());
         EXPECT_EQ(target->children.at(0)->files.size(), 5u);
+    }
+}
+
+// One rule in both formats: a file's options are reported when they hold a define with a name
+// or an include folder the compiler personality does not name. The last two rows are where
+// the two readers once disagreed.
+TEST(FileOptions, OneRuleForBothReaders)
+{
+    const std::list<std::string> compilerFolders{"C:\\Keil\\INC"};
+    const struct {
+        std::string defines;
+        std::string includes;
+        bool reported;
+    } cases[] = {
+        {"TRACE", "", true},
+        {"A=1", "", true},
+        {"", "..\\extra", true},
+        {"", "C:\\Keil\\INC;.\\own", true},
+        {"", "", false},
+        {" , =X", " ; ", false},
+        {"=\"x\"", "", false},          // no name; the XML reader reported it
+        {"", "C:\\Keil\\INC", false},  // the compiler's folder; the text reader reported it
+    };
+    for (const auto& c : cases) {
+        const std::string expected = c.reported ? "File options not carried over: C:\\work\\f.c\n" : "";
+        SubProject xmlRoot("p", nullptr);
+        const std::string options = "<FileOption><FileArmAds><Cads>" + controls(c.defines, c.includes)
+                                    + "</Cads></FileArmAds></FileOption>";
+        EXPECT_EQ(readProject(xmlRoot, oneTarget("A", "", group("G", file(".\\f.c", options))), compilerFolders),
+                  expected)
+            << "XML: " << c.defines << " | " << c.includes;
+
+        ReadingSetup text;
+        text.compilerIncludePaths = compilerFolders;
+        CapturedOutput output;
+        parseText(text, "Target (A)\nGroup (G)\nFile 1,1,<.\\f.c>\nOptions 1,1,1  // File 'f.c'\n ADSCDEFN (" + c.defines
+                     + ")\n ADSCINCD (" + c.includes + ")\nEndOpt\n");
+        EXPECT_EQ(output.text(), expected) << "text: " << c.defines << " | " << c.includes;
     }
 }
 
@@ -392,8 +431,8 @@ TEST(XmlProjectReader, RteComponentsFolderIsNamedAfterTheTarget)
         SubProject root("p", nullptr);
         readProject(root, withRte(target(c.target, "", ""), rte(rteComponent("CMSIS", {"name=\"" + c.target + "\""}), "")));
         ASSERT_EQ(root.children.size(), 1u) << c.target;
-        EXPECT_EQ(root.children[0]->includePaths, (Folders{c.folder})) << c.target;
-        EXPECT_EQ(root.children[0]->defines, (Defines{{"_RTE_", bare()}})) << c.target;
+        EXPECT_EQ(root.children[0]->settings.includePaths, (Folders{c.folder})) << c.target;
+        EXPECT_EQ(root.children[0]->settings.defines, (Defines{{"_RTE_", bare()}})) << c.target;
     }
 }
 
@@ -421,8 +460,8 @@ TEST(XmlProjectReader, RteFilesGoToTheirTargetsComponentGroups)
     readProject(root, xml, {"C:\\work\\RTE\\_A"});
     const SubProject& a = *root.children.at(0);
     // The target's own _RTE_=1 replaces the RTE's, as a later -D would; the compiler's folder is left out.
-    EXPECT_EQ(a.defines, (Defines{{"_RTE_", is("1")}}));
-    EXPECT_EQ(a.includePaths, (Folders{"C:\\work\\RTE\\Device"}));
+    EXPECT_EQ(a.settings.defines, (Defines{{"_RTE_", is("1")}}));
+    EXPECT_EQ(a.settings.includePaths, (Folders{"C:\\work\\RTE\\Device"}));
     EXPECT_EQ(groupSizes(a), (std::vector<std::pair<std::string, std::size_t>>{
                                  {"::Device", 2}, {"App", 1}, {"::Device", 1}, {"Own", 0}, {"::USB", 2}, {"::Startup", 1}}));
     EXPECT_EQ(a.children[0]->files,
@@ -430,19 +469,19 @@ TEST(XmlProjectReader, RteFilesGoToTheirTargetsComponentGroups)
     EXPECT_EQ(a.children[4]->files,
               (std::vector<std::string_view>{"C:\\work\\RTE\\USB\\user_0.c", "C:\\work\\RTE\\USB\\user_1.c"}));
     // A group with settings of its own copies the target's, the RTE's among them.
-    EXPECT_EQ(a.children[3]->defines, (Defines{{"OWN", bare()}, {"_RTE_", is("1")}}));
-    EXPECT_EQ(a.children[3]->includePaths, a.includePaths);
+    EXPECT_EQ(a.children[3]->settings.defines, (Defines{{"OWN", bare()}, {"_RTE_", is("1")}}));
+    EXPECT_EQ(a.children[3]->settings.includePaths, a.settings.includePaths);
 
     // No component is for B: no define, no folder, and only the file that lists it.
     const SubProject& b = *root.children.at(1);
-    EXPECT_FALSE(b.hasSettings());
+    EXPECT_TRUE(b.settings.empty());
     EXPECT_EQ(groupSizes(b), (std::vector<std::pair<std::string, std::size_t>>{{"App", 1}, {"::Device", 1}}));
 
     // A header the extension list leaves out still gives its folder; no group is made for nothing.
     SubProject filtered("p", nullptr);
     readProject(filtered, xml, {}, {"s"});
     const SubProject& onlyAssembler = *filtered.children.at(0);
-    EXPECT_EQ(onlyAssembler.includePaths, (Folders{"C:\\work\\RTE\\Device", "C:\\work\\RTE\\_A"}));
+    EXPECT_EQ(onlyAssembler.settings.includePaths, (Folders{"C:\\work\\RTE\\Device", "C:\\work\\RTE\\_A"}));
     EXPECT_EQ(groupSizes(onlyAssembler), (std::vector<std::pair<std::string, std::size_t>>{
                                              {"::Device", 0}, {"App", 0}, {"::Device", 0}, {"Own", 0}, {"::Startup", 1}}));
 }
@@ -464,32 +503,31 @@ TEST(XmlProjectReader, BytesPassUnchangedAndEntitiesAreDecoded)
     EXPECT_EQ(target.children.at(0)->name, gbkName);
     EXPECT_EQ(target.children.at(0)->files,
               (std::vector<std::string_view>{"C:\\work\\\xD6\xD0\\a.c", "C:\\work\\R&D\\<x>.c", "C:\\work\\\xE4\xB8\xAD.c"}));
-    EXPECT_EQ(target.defines,
+    EXPECT_EQ(target.settings.defines,
               (Defines{{"A&B", bare()}, {"HBX_STRINGIFY(x)", is("#x")}, {"Q", is("HBX_STRINGIFY(v)")}}));
-    EXPECT_EQ(target.includePaths, (Folders{"C:\\work\\\xC3\xA4"}));
+    EXPECT_EQ(target.settings.includePaths, (Folders{"C:\\work\\\xC3\xA4"}));
 }
 
 // ---------------------------------------------------------------------------------------
 // Test copies of real projects, read as if they lay in C:\keil\ (values checked by hand)
 
 struct RealProject {
-    std::unique_ptr<Converter> converter;
+    std::unique_ptr<ReadingSetup> setup;
     std::string output;
-    const SubProject& root() const { return *converter->root; }
-    const SubProject& target(std::size_t i) const { return *converter->root->children.at(i); }
+    const SubProject& root() const { return setup->root; }
+    const SubProject& target(std::size_t i) const { return *setup->root.children.at(i); }
 };
 
 RealProject readRealProject(const std::string& relative, const std::list<std::string>& compilerFolders = {},
                             const std::string& extensions = "")
 {
-    RealProject project{std::make_unique<Converter>("C:\\keil\\project.uvproj", "C:\\out"), ""};
-    project.converter->compilerIncludePaths = compilerFolders;
+    RealProject project{std::make_unique<ReadingSetup>("project", "C:\\keil\\"), ""};
+    project.setup->compilerIncludePaths = compilerFolders;
     if (!extensions.empty())
-        project.converter->addExtensions(extensions);
-    project.converter->root->path = "C:\\keil\\";
+        project.setup->extensions = {extensions};
     CapturedOutput output;
     KeilFile::load(platform::fromHostPath(testData("xml/" + relative)))
-        .readProject(*project.converter->root, project.converter->readingContext());
+        .readProject(project.setup->root, project.setup->context());
     project.output = output.text();
     return project;
 }
@@ -510,11 +548,11 @@ TEST(XmlRealProjects, C51TwoTargetsEachBuildingItsOwnConfiguration)
 
     ASSERT_EQ(childNames(project.target(0)), (std::vector<std::string>{"Source Files"}));
     EXPECT_EQ(project.target(0).children[0]->files, nonBanking);
-    EXPECT_FALSE(project.target(0).hasSettings());
+    EXPECT_TRUE(project.target(0).settings.empty());
     ASSERT_EQ(childNames(project.target(1)), (std::vector<std::string>{"Source Files"}));
     EXPECT_EQ(project.target(1).children[0]->files, banking);
-    EXPECT_EQ(project.target(1).defines, (Defines{{"CODE_BANKING", is("1")}}));
-    EXPECT_TRUE(project.target(1).includePaths.empty());
+    EXPECT_EQ(project.target(1).settings.defines, (Defines{{"CODE_BANKING", is("1")}}));
+    EXPECT_TRUE(project.target(1).settings.includePaths.empty());
     EXPECT_EQ(project.output, "");
 }
 
@@ -526,11 +564,11 @@ TEST(XmlRealProjects, C51RootedIncludeFoldersTakeTheProjectDrive)
         EXPECT_EQ(groupSizes(project.target(i)),
                   (std::vector<std::pair<std::string, std::size_t>>{{"Source Files", 8}, {"Include Files", 4}}));
     }
-    EXPECT_TRUE(project.target(0).defines.empty());
-    EXPECT_EQ(project.target(0).includePaths,
+    EXPECT_TRUE(project.target(0).settings.defines.empty());
+    EXPECT_EQ(project.target(0).settings.includePaths,
               (Folders{"C:\\midas\\mscb\\embedded\\include", "C:\\midas\\mscb\\embedded\\scs_2001"}));
-    EXPECT_EQ(project.target(1).defines, (Defines{{"SCS_2000", bare()}}));
-    EXPECT_TRUE(project.target(1).includePaths.empty());
+    EXPECT_EQ(project.target(1).settings.defines, (Defines{{"SCS_2000", bare()}}));
+    EXPECT_TRUE(project.target(1).settings.includePaths.empty());
 }
 
 TEST(XmlRealProjects, ArmTwoTargetsWithCompilerAndAssemblerFolders)
@@ -542,10 +580,10 @@ TEST(XmlRealProjects, ArmTwoTargetsWithCompilerAndAssemblerFolders)
     for (std::size_t i = 0; i < 2; ++i) {
         EXPECT_EQ(groupSizes(project.target(i)),
                   (std::vector<std::pair<std::string, std::size_t>>{{"Other", 5}, {"FreeRTOS", 6}, {"Stadard Demo", 6}}));
-        EXPECT_EQ(project.target(i).includePaths, folders);
+        EXPECT_EQ(project.target(i).settings.includePaths, folders);
     }
-    EXPECT_EQ(project.target(0).defines, (Defines{{"ARM7_LPC21xx_KEIL_RVDS", bare()}}));
-    EXPECT_EQ(project.target(1).defines,
+    EXPECT_EQ(project.target(0).settings.defines, (Defines{{"ARM7_LPC21xx_KEIL_RVDS", bare()}}));
+    EXPECT_EQ(project.target(1).settings.defines,
               (Defines{{"ARM7_LPC21xx_KEIL_RVDS", bare()}, {"KEIL_THUMB_INTERWORK", bare()}}));
     EXPECT_EQ(project.target(0).children[0]->files.at(1), "C:\\keil\\ParTest\\ParTest.c");
     EXPECT_EQ(project.target(1).children[1]->files.at(4), "C:\\keil\\..\\..\\Source\\portable\\MemMang\\heap_2.c");
@@ -562,12 +600,12 @@ TEST(XmlRealProjects, ArmAssemblerDefinesAndCompilerFoldersLeftOut)
                                                                 {"Kernel", 13}, {"CORTEX-M4", 5},
                                                                 {"DeviceDrivers", 5}, {"finsh", 13},
                                                                 {"Components", 1}}));
-    EXPECT_EQ(project.target(0).defines, (Defines{{"CORE_M4", bare()}, {"NO_CRP", bare()}}));
+    EXPECT_EQ(project.target(0).settings.defines, (Defines{{"CORE_M4", bare()}, {"NO_CRP", bare()}}));
     // Sixteen folders are listed; the two the compiler names are left out.
-    EXPECT_EQ(project.target(0).includePaths.size(), 14u);
-    EXPECT_EQ(project.target(0).includePaths.count("C:\\keil\\..\\drivers"), 0u);
-    EXPECT_EQ(project.target(0).includePaths.count("C:\\keil\\..\\..\\..\\components\\CMSIS\\Include"), 1u);
-    EXPECT_EQ(project.target(0).includePaths.count(
+    EXPECT_EQ(project.target(0).settings.includePaths.size(), 14u);
+    EXPECT_EQ(project.target(0).settings.includePaths.count("C:\\keil\\..\\drivers"), 0u);
+    EXPECT_EQ(project.target(0).settings.includePaths.count("C:\\keil\\..\\..\\..\\components\\CMSIS\\Include"), 1u);
+    EXPECT_EQ(project.target(0).settings.includePaths.count(
                   "C:\\keil\\..\\libraries\\lpc_board\\boards_18xx_43xx\\ngx_xplorer_18304330\\ngx_xplorer_4330"),
               1u);
 }
@@ -579,10 +617,10 @@ TEST(XmlRealProjects, QuotedDefineItems)
     EXPECT_EQ(groupSizes(project.target(0)),
               (std::vector<std::pair<std::string, std::size_t>>{
                   {"Demo_Source", 18}, {"Libraries", 5}, {"RTOS_Source", 8}, {"uIP_Source", 10}}));
-    EXPECT_EQ(project.target(0).defines, (Defines{{"ALIGN_STRUCT_END", is("")},
+    EXPECT_EQ(project.target(0).settings.defines, (Defines{{"ALIGN_STRUCT_END", is("")},
                                                   {"PACK_STRUCT_END", is("")},
                                                   {"RVDS_ARMCM3_LM3S102", bare()}}));
-    EXPECT_EQ(project.target(0).includePaths,
+    EXPECT_EQ(project.target(0).settings.includePaths,
               (Folders{"C:\\keil", "C:\\keil\\..\\Common\\drivers\\LuminaryMicro",
                        "C:\\keil\\..\\..\\Source\\portable\\RVDS\\ARM_CM3", "C:\\keil\\..\\..\\Source\\include",
                        "C:\\keil\\..\\Common\\include", "C:\\keil\\..\\Common\\ethernet\\uIP\\uip-1.0\\uip",
@@ -601,19 +639,19 @@ TEST(XmlRealProjects, ArmGroupAndFileOptions)
                                       {"Source", 8}, {"Libraries", 2}, {"Documentation", 0}}));
     const Defines targetDefines{{"PART_LM3S9B96", bare()}, {"SIMPLICITI_CONFIG_HEADER", bare()},
                                 {"TARGET_IS_TEMPEST_RB1", bare()}, {"rvmdk", bare()}};
-    EXPECT_EQ(target.defines, targetDefines);
-    EXPECT_EQ(target.includePaths.size(), 10u);
+    EXPECT_EQ(target.settings.defines, targetDefines);
+    EXPECT_EQ(target.settings.includePaths.size(), 10u);
 
     const SubProject& source = *target.children[0];
-    EXPECT_EQ(source.defines, (Defines{{"PART_LM3S9B96", is("1")}, {"SIMPLICITI_CONFIG_HEADER", bare()},
+    EXPECT_EQ(source.settings.defines, (Defines{{"PART_LM3S9B96", is("1")}, {"SIMPLICITI_CONFIG_HEADER", bare()},
                                        {"SIMPLICITI_DEBUG", bare()}, {"TARGET_IS_TEMPEST_RB1", bare()},
                                        {"rvmdk", bare()}}));
-    Folders sourceFolders = target.includePaths.get();
+    Folders sourceFolders = target.settings.includePaths.get();
     sourceFolders.insert("C:\\keil\\..\\..\\..\\SimpliciTI-1.1.1\\Components\\debug");
-    EXPECT_EQ(source.includePaths, sourceFolders);
+    EXPECT_EQ(source.settings.includePaths, sourceFolders);
     EXPECT_EQ(source.files.at(2), "C:\\keil\\simpliciti_cascade.c");
-    EXPECT_FALSE(target.children[1]->hasSettings());
-    EXPECT_FALSE(target.children[2]->hasSettings());
+    EXPECT_TRUE(target.children[1]->settings.empty());
+    EXPECT_TRUE(target.children[2]->settings.empty());
 
     const RealProject cOnly = readRealProject("simpliciti_cascade_options.uvproj", {}, "c");
     EXPECT_EQ(groupSizes(cOnly.target(0)), (std::vector<std::pair<std::string, std::size_t>>{
@@ -628,8 +666,8 @@ TEST(XmlRealProjects, ArmMemberWithBlanksAroundEquals)
               (std::vector<std::pair<std::string, std::size_t>>{{"Device", 4}, {"Drivers", 3}, {"NSCFunctions", 4},
                                                                 {"SecureContext", 4}, {"SecureHeap", 2},
                                                                 {"SecureInit", 2}, {"User", 1}}));
-    EXPECT_EQ(project.target(0).defines, (Defines{{"DEBUG_PORT", is("UART0")}}));
-    EXPECT_EQ(project.target(0).includePaths,
+    EXPECT_EQ(project.target(0).settings.defines, (Defines{{"DEBUG_PORT", is("UART0")}}));
+    EXPECT_EQ(project.target(0).settings.includePaths,
               (Folders{"C:\\keil\\..\\Config", "C:\\keil\\..\\..\\Keil",
                        "C:\\keil\\..\\..\\..\\..\\Common\\ARMv8M\\tz_demo",
                        "C:\\keil\\..\\..\\..\\..\\..\\Source\\portable\\GCC\\ARM_CM23\\secure",
@@ -652,8 +690,8 @@ TEST(XmlRealProjects, ArmRteStartupFilesAndConfigurationHeader)
     EXPECT_EQ(target.children[6]->files,
               (std::vector<std::string_view>{device + "\\ARMCM33_ac6_s.sct", device + "\\partition_ARMCM33.h",
                                              device + "\\startup_ARMCM33.c", device + "\\system_ARMCM33.c"}));
-    EXPECT_EQ(target.defines, (Defines{{"_RTE_", bare()}}));
-    EXPECT_EQ(target.includePaths,
+    EXPECT_EQ(target.settings.defines, (Defines{{"_RTE_", bare()}}));
+    EXPECT_EQ(target.settings.includePaths,
               (Folders{"C:\\keil\\..\\Config", "C:\\keil\\..\\..\\..\\Source\\include",
                        "C:\\keil\\..\\..\\..\\Source\\portable\\GCC\\ARM_CM33\\secure", device,
                        "C:\\keil\\RTE\\_FVP_Simulation_Model"}));

@@ -2,26 +2,30 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "converter.h"
+#include "budget.h"
 #include "errors.h"
 #include "fuzz_support.h"
 #include "reader/uv_project_reader.h"
+#include "source_path_pool.h"
 #include "sub_project.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     SilencedOutput silence;
-    Converter converter("C:\\work\\demo.uv2", "C:\\out");
+    // A tree and what reading needs, without a run.
+    SourcePathPool sourcePaths;
+    SubProject root("demo", nullptr);
+    root.path = "C:\\work\\";
     // An include folder the compiler personality names is left out of every target.
-    converter.compilerIncludePaths = {"C:\\work\\\\inc", "C:\\Keil\\INC"};
-    converter.root->path = "C:\\work\\";
+    const std::list<std::string> compilerFolders = {"C:\\work\\\\inc", "C:\\Keil\\INC"};
     // Odd-sized inputs also go through the extension filter.
+    std::list<std::string> extensions;
     if (size % 2 == 1)
-        converter.extensions = {"c", "A51", ""};
-
-    const ReadingContext context = converter.readingContext();
+        extensions = {"c", "A51", ""};
+    Budget budget;
+    const ReadingContext context{extensions, compilerFolders, sourcePaths, budget};
     UvProjectReader reader(context);
-    reader.projectNode = converter.root;
+    reader.projectNode = &root;
     bool complete = true;
     try {
         reader.parse(std::string_view(reinterpret_cast<const char*>(data), size));
@@ -35,15 +39,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The reader only ever hangs targets under the project node and groups under targets;
     // a group has settings only when its target's are part of them.
-    for (const SubProject* target : converter.root->children) {
-        if (target->owner != &converter || !target->files.empty() || !target->path.empty())
+    for (const SubProject* target : root.children) {
+        if (target->owner != root.owner || !target->files.empty() || !target->path.empty())
             std::abort();
         for (const SubProject* group : target->children) {
             if (!group->children.empty() || !group->path.empty())
                 std::abort();
-            if (complete && group->hasSettings())
-                for (const std::string& folder : target->includePaths)
-                    if (!group->includePaths.contains(folder))
+            if (complete && !group->settings.empty())
+                for (const std::string& folder : target->settings.includePaths)
+                    if (!group->settings.includePaths.contains(folder))
                         std::abort();
         }
     }
