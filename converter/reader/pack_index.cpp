@@ -165,7 +165,7 @@ const PackDescription* PackIndex::load(const std::string& folder, const std::str
     if (wellFormed) {
         // The parser keeps its own copy; entities of a document type are never expanded.
         const pugi::xml_parse_result result =
-            description->document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
+            description->document.load_buffer(text.data(), text.size(), pugi::parse_escapes | pugi::parse_embed_pcdata, pugi::encoding_utf8);
         wellFormed = result && std::string_view(description->package().name()) == "package";
     }
     if (!wellFormed) {

@@ -1,6 +1,7 @@
 // The software packs installed below a pack root, found by name and version and each read once.
 #pragma once
 
+#include <array>
 #include <map>
 #include <memory>
 #include <optional>
@@ -31,13 +32,23 @@ struct PackId {
 // text; a "-suffix" (1.2.0-rc1) comes before the plain version. Negative, zero or positive.
 int compareVersions(std::string_view a, std::string_view b);
 
+// A device's levels in a description: family, optionally subFamily, device, optionally variant.
+struct DeviceLevels {
+    std::array<pugi::xml_node, 4> nodes;
+    std::size_t count = 0;
+
+    void add(const pugi::xml_node& node) { nodes[count++] = node; }
+    const pugi::xml_node* begin() const { return nodes.data(); }
+    const pugi::xml_node* end() const { return nodes.data() + count; }
+};
+
 // One installed pack: its folder and its parsed description.
 struct PackDescription {
     std::string folder;  // <root>\Vendor\Name\Version, no trailing "\"
     pugi::xml_document document;
     // Every device and variant by name, with the levels from its family down, made on the first
     // look-up: a description may list thousands, and every target of a run asks for one.
-    mutable std::optional<std::unordered_map<std::string, std::vector<pugi::xml_node>>> devices;
+    mutable std::optional<std::unordered_map<std::string_view, DeviceLevels>> devices;
 
     pugi::xml_node package() const { return document.document_element(); }
 };

@@ -54,30 +54,35 @@ void addFileFolders(const PackDescription& pack, const pugi::xml_node& owner, Pa
     }
 }
 
-using DeviceIndex = std::unordered_map<std::string, std::vector<pugi::xml_node>>;
+using DeviceIndex = std::unordered_map<std::string_view, DeviceLevels>;
 
 // Every device and variant below devices/family, optionally subFamily, with its levels from the
-// family down; the first of a name counts.
+// family down; the first of a name counts. The names stay in the parsed description.
 DeviceIndex indexDevices(const pugi::xml_node& package)
 {
     DeviceIndex index;
-    auto addDevices = [&](const std::vector<pugi::xml_node>& above, const pugi::xml_node& parent) {
+    auto addDevices = [&](DeviceLevels above, const pugi::xml_node& parent) {
         for (const pugi::xml_node& device : parent.children("device")) {
-            std::vector<pugi::xml_node> levels = above;
-            levels.push_back(device);
+            DeviceLevels levels = above;
+            levels.add(device);
             index.try_emplace(device.attribute("Dname").value(), levels);
             for (const pugi::xml_node& variant : device.children("variant")) {
-                std::vector<pugi::xml_node> variantLevels = levels;
-                variantLevels.push_back(variant);
-                index.try_emplace(variant.attribute("Dvariant").value(), std::move(variantLevels));
+                DeviceLevels variantLevels = levels;
+                variantLevels.add(variant);
+                index.try_emplace(variant.attribute("Dvariant").value(), variantLevels);
             }
         }
     };
     for (const pugi::xml_node& devices : package.children("devices")) {
         for (const pugi::xml_node& family : devices.children("family")) {
-            addDevices({family}, family);
-            for (const pugi::xml_node& subFamily : family.children("subFamily"))
-                addDevices({family, subFamily}, subFamily);
+            DeviceLevels levels;
+            levels.add(family);
+            addDevices(levels, family);
+            for (const pugi::xml_node& subFamily : family.children("subFamily")) {
+                DeviceLevels subLevels = levels;
+                subLevels.add(subFamily);
+                addDevices(subLevels, subFamily);
+            }
         }
     }
     return index;
@@ -125,18 +130,18 @@ bool addDeviceSettings(const PackDescription& pack, std::string_view device, Pac
 {
     if (!pack.devices)
         pack.devices = indexDevices(pack.package());
-    const auto found = pack.devices->find(std::string(device));
+    const auto found = pack.devices->find(device);
     if (found == pack.devices->end())
         return false;
-    const std::vector<pugi::xml_node>& levels = found->second;
+    const DeviceLevels& levels = found->second;
     pugi::xml_attribute header;
     pugi::xml_attribute define;
-    bool general = false;
+    bool forAllProcessors = false;
     for (const pugi::xml_node& level : levels) {
         for (const pugi::xml_node& compile : level.children("compile")) {
             if (compile.attribute("Pname"))
                 continue;
-            general = true;
+            forAllProcessors = true;
             if (compile.attribute("header"))
                 header = compile.attribute("header");
             if (compile.attribute("define"))
@@ -144,11 +149,10 @@ bool addDeviceSettings(const PackDescription& pack, std::string_view device, Pac
         }
     }
     // A device with several processors names its header and define per processor only.
-    for (auto level = levels.rbegin(); !general && level != levels.rend(); ++level) {
-        for (const pugi::xml_node& compile : level->children("compile")) {
+    for (std::size_t level = levels.count; !forAllProcessors && level-- > 0;) {
+        if (const pugi::xml_node compile = levels.nodes[level].child("compile")) {
             header = compile.attribute("header");
             define = compile.attribute("define");
-            general = true;
             break;
         }
     }
