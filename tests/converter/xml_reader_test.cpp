@@ -919,6 +919,69 @@ TEST(Packs, EachDescriptionIsReadOnceAndWhatIsMissingSaidOnce)
     EXPECT_EQ(PackIndex("").find(PackId::fromText("Acme.Fallback.1.2.0")), nullptr);
 }
 
+// The quoted includes of a converted target that its folders cannot resolve, following every
+// header found: listed files look in their own folder first, then in the target's folders.
+std::set<std::string> unresolvedIncludes(const fs::path& destination, const std::string& personality)
+{
+    std::vector<fs::path> folders;
+    EXPECT_TRUE(fs::exists(destination / personality)) << personality;
+    std::istringstream settings(readFile(destination / personality));
+    for (std::string line; std::getline(settings, line);)
+        if (line.starts_with("-i \""))
+            folders.push_back(platform::hostPath(line.substr(4, line.find('"', 4) - 4)));
+    std::vector<fs::path> pending;
+    std::istringstream project(readFile(destination / "p.prj"));
+    for (std::string line; std::getline(project, line);) {
+        line = line.substr(0, line.find('\r'));
+        if (!line.empty() && line.find('=') == std::string::npos && !line.ends_with("Marker") && line != "VersionTag45")
+            pending.push_back(platform::hostPath(line));
+    }
+    std::set<fs::path> seen(pending.begin(), pending.end());
+    std::set<std::string> unresolved;
+    while (!pending.empty()) {
+        const fs::path file = pending.back();
+        pending.pop_back();
+        std::istringstream text(readFile(file));
+        for (std::string line; std::getline(text, line);) {
+            if (!line.starts_with("#include \""))
+                continue;
+            const std::string name = line.substr(10, line.find('"', 10) - 10);
+            std::vector<fs::path> candidates{file.parent_path() / name};
+            for (const fs::path& folder : folders)
+                candidates.push_back(folder / name);
+            const auto found = std::find_if(candidates.begin(), candidates.end(), [](const fs::path& c) { return fs::exists(c); });
+            if (found == candidates.end())
+                unresolved.insert(name);
+            else if (seen.insert(*found).second)
+                pending.push_back(*found);
+        }
+    }
+    return unresolved;
+}
+
+TEST(Packs, EveryIncludeOfABlinkyResolvesWithTheTargetsFolders)
+{
+    // A kernel example as a pack ships it, its RTE copies, and the real ARM.CMSIS description
+    // with stand-ins for the headers the description names.
+    const fs::path example = testData("blinky_rtx5");
+    TemporaryFolder folder;
+    for (const bool withPacks : {false, true}) {
+        const fs::path out = folder.path() / (withPacks ? "with" : "without");
+        fs::create_directory(out);
+        std::vector<std::string> arguments{(example / "Blinky.uvprojx").string(), out.string(), "-cp", "none", "-pn", "p"};
+        if (withPacks)
+            arguments.insert(arguments.end(), {"-pack", (example / "packs").string()});
+        CapturedOutput output;
+        ASSERT_EQ(runConverter(arguments), 0) << output.text();
+        const std::set<std::string> unresolved = unresolvedIncludes(out, "Blinky.uvp/Simulation/person/Simulation.p_a");
+        // uVision generates RTE_Components.h when it builds.
+        if (withPacks)
+            EXPECT_EQ(unresolved, (std::set<std::string>{"RTE_Components.h"}));
+        else
+            EXPECT_EQ(unresolved, (std::set<std::string>{"RTE_Components.h", "cmsis_os2.h", "ARMCM3.h", "cmsis_compiler.h", "rtx_os.h"}));
+    }
+}
+
 TEST(XmlCorpus, EveryXmlProjectAndWorkspaceConverts)
 {
     const fs::path corpus = corpusFolder() / "xml";

@@ -1,0 +1,3 @@
+// Stand-in for the pack's header of this name: only its own includes, for the include check.
+#include <stdint.h>
+#include "cmsis_os2.h"

@@ -1,0 +1,4 @@
+// Stand-in for the pack's header of this name: only its own includes, for the include check.
+#include <stdint.h>
+#include "core_cm3.h"
+#include "system_ARMCM3.h"
