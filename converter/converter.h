@@ -24,12 +24,6 @@ public:
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
-    const std::string& getDestinationFolder() const { return destinationFolder; }
-    const std::string& getProjectName() const { return projectName; }
-    const std::string& getMessagePersonality() const { return messagePersonality; }
-    const std::string& getAnalyserPersonality() const { return analyserPersonality; }
-    const std::string& getCompilerPersonality() const { return compilerPersonality; }
-
     // Splits one "-ext" value at every "," and appends the pieces, empty ones included.
     void addExtensions(const std::string& value);
 
