@@ -159,13 +159,14 @@ const PackDescription* PackIndex::load(const std::string& folder, const std::str
         return known->second.get();
     auto description = std::make_unique<PackDescription>();
     description->folder = folder;
-    std::string text;
-    bool wellFormed = platform::readWholeFile(path, text);
+    bool wellFormed = platform::readWholeFile(path, description->text);
     ++readCount;
     if (wellFormed) {
-        // The parser keeps its own copy; entities of a document type are never expanded.
+        // Only attributes are used: text becomes no nodes of its own, and entities of a
+        // document type are never expanded.
         const pugi::xml_parse_result result =
-            description->document.load_buffer(text.data(), text.size(), pugi::parse_escapes | pugi::parse_embed_pcdata, pugi::encoding_utf8);
+            description->document.load_buffer_inplace(description->text.data(), description->text.size(),
+                                                      pugi::parse_escapes | pugi::parse_embed_pcdata, pugi::encoding_utf8);
         wellFormed = result && std::string_view(description->package().name()) == "package";
     }
     if (!wellFormed) {

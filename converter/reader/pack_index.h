@@ -45,10 +45,11 @@ struct DeviceLevels {
 // One installed pack: its folder and its parsed description.
 struct PackDescription {
     std::string folder;  // <root>\Vendor\Name\Version, no trailing "\"
+    std::string text;    // the description as read; the document is parsed in place and points into it
     pugi::xml_document document;
-    // Every device and variant by name, with the levels from its family down, made on the first
-    // look-up: a description may list thousands, and every target of a run asks for one.
-    mutable std::optional<std::unordered_map<std::string_view, DeviceLevels>> devices;
+    // The devices and variants looked up so far, by name (no levels: not described). A
+    // description may list thousands, while the targets of a run name a few, again and again.
+    mutable std::unordered_map<std::string, std::optional<DeviceLevels>> devices;
 
     pugi::xml_node package() const { return document.document_element(); }
 };

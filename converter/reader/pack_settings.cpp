@@ -2,6 +2,7 @@
 #include "pack_settings.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "../text_util.h"
 #include "xml_document.h"
@@ -54,38 +55,40 @@ void addFileFolders(const PackDescription& pack, const pugi::xml_node& owner, Pa
     }
 }
 
-using DeviceIndex = std::unordered_map<std::string_view, DeviceLevels>;
-
-// Every device and variant below devices/family, optionally subFamily, with its levels from the
-// family down; the first of a name counts. The names stay in the parsed description.
-DeviceIndex indexDevices(const pugi::xml_node& package)
+// The device or variant named device below devices/family, optionally subFamily, with its
+// levels from the family down; the first of that name counts.
+std::optional<DeviceLevels> findDevice(const pugi::xml_node& package, std::string_view device)
 {
-    DeviceIndex index;
-    auto addDevices = [&](DeviceLevels above, const pugi::xml_node& parent) {
-        for (const pugi::xml_node& device : parent.children("device")) {
+    auto search = [&](const DeviceLevels& above, const pugi::xml_node& parent) -> std::optional<DeviceLevels> {
+        for (const pugi::xml_node& candidate : parent.children("device")) {
             DeviceLevels levels = above;
-            levels.add(device);
-            index.try_emplace(device.attribute("Dname").value(), levels);
-            for (const pugi::xml_node& variant : device.children("variant")) {
-                DeviceLevels variantLevels = levels;
-                variantLevels.add(variant);
-                index.try_emplace(variant.attribute("Dvariant").value(), variantLevels);
+            levels.add(candidate);
+            if (attribute(candidate, "Dname") == device)
+                return levels;
+            for (const pugi::xml_node& variant : candidate.children("variant")) {
+                if (attribute(variant, "Dvariant") == device) {
+                    levels.add(variant);
+                    return levels;
+                }
             }
         }
+        return std::nullopt;
     };
     for (const pugi::xml_node& devices : package.children("devices")) {
         for (const pugi::xml_node& family : devices.children("family")) {
             DeviceLevels levels;
             levels.add(family);
-            addDevices(levels, family);
+            if (auto found = search(levels, family))
+                return found;
             for (const pugi::xml_node& subFamily : family.children("subFamily")) {
                 DeviceLevels subLevels = levels;
                 subLevels.add(subFamily);
-                addDevices(subLevels, subFamily);
+                if (auto found = search(subLevels, subFamily))
+                    return found;
             }
         }
     }
-    return index;
+    return std::nullopt;
 }
 
 // A component of the pack with the attributes its bundle lends it.
@@ -128,12 +131,12 @@ std::vector<PackComponent> matchingComponents(const pugi::xml_node& package, con
 
 bool addDeviceSettings(const PackDescription& pack, std::string_view device, PackSettings& settings)
 {
-    if (!pack.devices)
-        pack.devices = indexDevices(pack.package());
-    const auto found = pack.devices->find(device);
-    if (found == pack.devices->end())
+    auto known = pack.devices.find(std::string(device));
+    if (known == pack.devices.end())
+        known = pack.devices.emplace(device, findDevice(pack.package(), device)).first;
+    if (!known->second)
         return false;
-    const DeviceLevels& levels = found->second;
+    const DeviceLevels& levels = *known->second;
     pugi::xml_attribute header;
     pugi::xml_attribute define;
     bool forAllProcessors = false;
