@@ -97,6 +97,9 @@ public:
     // Appends bytes; false once any write failed.
     bool write(std::string_view bytes);
 
+    // Appends line and a CR LF.
+    bool writeLine(std::string_view line);
+
     // Writes what is buffered, closes, and moves the file over path. False when anything failed;
     // the temporary file is then removed and path is left alone.
     bool commit();

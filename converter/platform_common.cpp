@@ -169,6 +169,16 @@ void ReplacementFile::discard()
     buffer.clear();
 }
 
+bool ReplacementFile::writeLine(std::string_view line)
+{
+    // The common case, a line that fits the buffer, in one step.
+    if (!failed && handle >= 0 && buffer.size() + line.size() + 2 <= buffer.capacity()) {
+        buffer.append(line).append("\r\n");
+        return true;
+    }
+    return write(line) && write("\r\n");
+}
+
 bool ReplacementFile::write(std::string_view bytes)
 {
     if (failed || handle < 0)

@@ -66,9 +66,9 @@ bool climbsUp(std::string_view name)
 
 void convertSeparators(std::string& text)
 {
-    for (char& c : text)
-        if (c == '/')
-            c = '\\';
+    // Most paths hold no "/" at all: a library search finds that quicker than a byte loop.
+    for (std::size_t at = text.find('/'); at != std::string::npos; at = text.find('/', at + 1))
+        text[at] = '\\';
 }
 
 bool namesWindowsDevice(std::string_view fileName)

@@ -64,14 +64,14 @@ void OutputSession::ensureDirectory(const std::string& folder)
     plan.folder(folder);
 }
 
-void OutputSession::writeFile(const std::string& path, std::string content)
+void OutputSession::writeFile(const std::string& path, std::string content, std::string_view tail)
 {
     const platform::Entry entry = check.at(path);
     if (entry != platform::Entry::File && entry != platform::Entry::Missing)
         throw IOERROR(IOERROR::CannotWriteFile, path);
-    bytes += content.size();
+    bytes += content.size() + tail.size();
     known.insert(path);
-    plan.file(path, std::move(content));
+    plan.file(path, std::move(content), tail);
 }
 
 void OutputSession::openProjectFile(const std::string& path)
@@ -86,10 +86,11 @@ void OutputSession::projectLine(std::string_view text)
 {
     // Every output file is read by Windows tools: lines end in CR LF.
     bytes += text.size() + 2;
-    listedFileLine(text);
+    plan.projectText.append(text);
+    plan.projectText.append("\r\n");
 }
 
-void OutputSession::listedFileLine(std::string_view file)
+void OutputSession::listedFileLines(const std::vector<std::string_view>& files)
 {
-    plan.projectText.append(file).append("\r\n");
+    plan.projectText.appendKeptLines(files);
 }

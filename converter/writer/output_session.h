@@ -42,8 +42,9 @@ public:
     // Plans one folder; throws IOERROR when a link or a file stands there.
     void ensureDirectory(const std::string& folder);
 
-    // Plans a whole file; throws IOERROR when what stands at path cannot be replaced.
-    void writeFile(const std::string& path, std::string content);
+    // Plans a whole file, content and then tail (which must outlive the plan); throws IOERROR
+    // when what stands at path cannot be replaced.
+    void writeFile(const std::string& path, std::string content, std::string_view tail = {});
 
     // A progress line, printed when the plan is carried out.
     void progress(std::string text) { plan.line(std::move(text)); }
@@ -51,8 +52,9 @@ public:
     // The project file: checked first, its lines kept in the plan.
     void openProjectFile(const std::string& path);
     void projectLine(std::string_view text);
-    // A source file's line, which reading counted already.
-    void listedFileLine(std::string_view file);
+    // A node's source files, a line each, which reading counted already; they are not copied
+    // (the tree and the run's pool keep them).
+    void listedFileLines(const std::vector<std::string_view>& files);
 
     // Bytes the output holds, less the listed files' lines.
     unsigned long long bytesCounted() const { return bytes; }

@@ -6,15 +6,12 @@
 
 namespace {
 
-void appendBase(std::string& content, WriteContext& context)
+// Plans file as content followed by the base text, which every personality file shares.
+void planWithBase(const std::string& file, std::string content, WriteContext& context)
 {
-    if (!context.base.given)
-        return;
-    if (!context.base.readable) {
+    if (context.base.given && !context.base.readable)
         context.plan.progress(message::baseNotOpened);
-        return;
-    }
-    content.append(context.base.text);
+    context.plan.writeFile(file, std::move(content), context.base.text);
 }
 
 }  // namespace
@@ -51,13 +48,10 @@ void planAnalyserPersonality(const NodeSettings& settings, const std::string& fi
             content.append("=").append(value.text);
         content.append("\"\r\n");
     }
-    appendBase(content, context);
-    context.plan.writeFile(file, std::move(content));
+    planWithBase(file, std::move(content), context);
 }
 
 void planBaseAnalyserCopy(const std::string& file, WriteContext& context)
 {
-    std::string content;
-    appendBase(content, context);
-    context.plan.writeFile(file, std::move(content));
+    planWithBase(file, {}, context);
 }

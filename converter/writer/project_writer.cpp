@@ -103,8 +103,7 @@ void planTree(const SubProject& node, WriteContext& context, const std::string& 
 
     plan.projectLine("CompPers="
                      + personalityValue(context, context.compilerPersonality, ".p_c", context.compilerDefaultMade));
-    for (const std::string_view file : node.files)
-        plan.listedFileLine(file);
+    plan.listedFileLines(node.files);
     plan.projectLine("EndContainedFilesMarker");
 
     if (node.children.empty())

@@ -1,9 +1,38 @@
 // Carrying out the plan of one write.
 #include "write_plan.h"
 
+#include <algorithm>
+
 #include "../console.h"
 #include "../errors.h"
 #include "output_session.h"
+
+void TextPieces::append(std::string_view text)
+{
+    while (!text.empty()) {
+        if (used == blockSize) {
+            blocks.push_back(std::make_unique<char[]>(blockSize));
+            used = 0;
+        }
+        const std::size_t size = std::min(blockSize - used, text.size());
+        char* const at = blocks.back().get() + used;
+        std::copy_n(text.data(), size, at);
+        // Text copied right behind the last piece's makes that piece longer.
+        Piece* last = pieces.empty() ? nullptr : &pieces.back();
+        if (last != nullptr && last->lines == nullptr && last->text.data() + last->text.size() == at)
+            last->text = std::string_view(last->text.data(), last->text.size() + size);
+        else
+            pieces.push_back({std::string_view(at, size), nullptr});
+        used += size;
+        text.remove_prefix(size);
+    }
+}
+
+void TextPieces::appendKeptLines(const std::vector<std::string_view>& lines)
+{
+    if (!lines.empty())
+        pieces.push_back({{}, &lines});
+}
 
 void WritePlan::carryOut(const std::vector<platform::FileIdentity>& inputs) const
 {
@@ -23,12 +52,14 @@ void WritePlan::carryOut(const std::vector<platform::FileIdentity>& inputs) cons
             break;
         case Step::File: {
             platform::ReplacementFile file;
-            if (!file.open(step.text) || !file.write(step.bytes) || !file.commit())
+            if (!file.open(step.text) || !file.write(step.bytes) || !file.write(step.tail) || !file.commit())
                 throw IOERROR(IOERROR::CannotWriteFile, step.text);
             break;
         }
         }
     }
-    if (!project.write(projectText) || !project.commit())
+    projectText.writeTo(project);
+    // A failed write is remembered by the file and reported here.
+    if (!project.commit())
         throw IOERROR(IOERROR::CannotWriteFile, projectPath);
 }

@@ -1,23 +1,66 @@
 // What one write does, decided and checked before anything is written, and its carrying out.
 #pragma once
 
+#include <deque>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "../platform.h"
+
+// A long text made of pieces: text of its own, copied into blocks of 64 KiB that never move, and
+// lists of lines kept elsewhere (a node's source files, which the tree and the run's pool hold),
+// which are not copied. A project file of a million lines then costs little more memory than
+// its own lines.
+class TextPieces {
+public:
+    // Appends a copy of text.
+    void append(std::string_view text);
+
+    // Appends each of lines and a line end after it; lines must outlive the pieces.
+    void appendKeptLines(const std::vector<std::string_view>& lines);
+
+    // Writes the text to file.
+    void writeTo(platform::ReplacementFile& file) const
+    {
+        for (const Piece& piece : pieces) {
+            if (piece.lines == nullptr)
+                file.write(piece.text);
+            else
+                for (const std::string_view line : *piece.lines)
+                    file.writeLine(line);
+        }
+    }
+
+private:
+    struct Piece {
+        std::string_view text;
+        const std::vector<std::string_view>* lines;  // or these lines
+    };
+
+    static constexpr std::size_t blockSize = 64 * 1024;
+    std::deque<Piece> pieces;
+    std::vector<std::unique_ptr<char[]>> blocks;
+    std::size_t used = blockSize;  // of the last block
+};
 
 // The steps of a write in order: the folders to make, the files with their bytes and the
 // progress lines, then the project file, whose temporary file is made first. The check pass
 // (OutputSession) makes the plan; the write pass only carries it out.
 class WritePlan {
 public:
-    void line(std::string text) { steps.push_back({Step::Line, std::move(text), {}}); }
-    void folder(std::string path) { steps.push_back({Step::Folder, std::move(path), {}}); }
-    void file(std::string path, std::string bytes) { steps.push_back({Step::File, std::move(path), std::move(bytes)}); }
+    void line(std::string text) { steps.push_back({Step::Line, std::move(text), {}, {}}); }
+    void folder(std::string path) { steps.push_back({Step::Folder, std::move(path), {}, {}}); }
+    // A file of bytes and then tail, which must outlive the plan (the base personality's text).
+    void file(std::string path, std::string bytes, std::string_view tail = {})
+    {
+        steps.push_back({Step::File, std::move(path), std::move(bytes), tail});
+    }
 
     // The project file: its path, and its text, which grows line by line.
     std::string projectPath;
-    std::string projectText;
+    TextPieces projectText;
 
     // Makes the folders, writes the files (each under a temporary name first, then moved into
     // place) and prints the lines, in order; the project file is opened first and moved into
@@ -28,9 +71,10 @@ public:
 private:
     struct Step {
         enum Kind { Line, Folder, File } kind;
-        std::string text;   // the line, or the path
-        std::string bytes;  // a file's content
+        std::string text;       // the line, or the path
+        std::string bytes;      // a file's content
+        std::string_view tail;  // and the rest of it
     };
 
-    std::vector<Step> steps;
+    std::deque<Step> steps;
 };
