@@ -208,9 +208,9 @@ void WenlockBase::buildPage1()
     CmpPersonEdit = place(new QLineEdit(groupBox2_2), "CmpPersonEdit", 10, 20, 390, 25);
 
     // The pack folder is a row of its own below the boxes; its field and Browse button line up with theirs.
-    PackFolderLabel = place(new QLabel(Page1), "PackFolderLabel", 30, 390, 85, 20);
+    PackFolderLabel = place(new QLabel(Page1), "PackFolderLabel", 30, 390, 95, 20);
     PackBrowseBtn = browseButton(Page1, "PackBrowseBtn", 440, 387);
-    PackFolderEdit = pathEdit(Page1, "PackFolderEdit", 120, 387, 300, 25);
+    PackFolderEdit = pathEdit(Page1, "PackFolderEdit", 130, 387, 290, 25);
 
     line1_2_2 = verticalLine(Page1, "line1_2_2", 521, lineHeight);
     line1_3 = verticalLine(Page1, "line1_3", -8, lineHeight);

@@ -256,9 +256,9 @@ private slots:
         row("groupBox2_2", "QGroupBox", "Page1", 20, 324, 500, 55);
         row("CmpBrowseBtn", "QPushButton", "groupBox2_2", 420, 20, 75, 25);
         row("CmpPersonEdit", "QLineEdit", "groupBox2_2", 10, 20, 390, 25);
-        row("PackFolderLabel", "QLabel", "Page1", 30, 390, 85, 20);
+        row("PackFolderLabel", "QLabel", "Page1", 30, 390, 95, 20);
         row("PackBrowseBtn", "QPushButton", "Page1", 440, 387, 75, 25);
-        row("PackFolderEdit", "QLineEdit", "Page1", 120, 387, 300, 25);
+        row("PackFolderEdit", "QLineEdit", "Page1", 130, 387, 290, 25);
         row("line1_2_2", "QFrame", "Page1", 521, 36, 20, 384);
         row("line1_3", "QFrame", "Page1", -8, 36, 20, 384);
         row("pixmapLabel3_2", "QLabel", "Page1", 0, 0, 532, 36);
