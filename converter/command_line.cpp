@@ -1,10 +1,7 @@
 // The converter's command line.
 #include "command_line.h"
 
-#include <memory>
-
 #include "console.h"
-#include "converter.h"
 #include "errors.h"
 #include "platform.h"
 #include "text_util.h"
@@ -49,24 +46,24 @@ std::string defaultProjectName(const std::string& sourcePath)
     return withoutExtension.substr(start);
 }
 
-void applyOptions(Converter& converter, const std::vector<std::string>& arguments)
+void applyOptions(RunSettings& settings, const std::vector<std::string>& arguments)
 {
     // An option in the last place has no value; it is ignored.
     for (std::size_t i = 1; i + 1 < arguments.size(); ++i) {
         const std::string& option = arguments[i];
         const std::string& value = arguments[i + 1];
         if (option == "-pn")
-            converter.projectName = value;
+            settings.projectName = value;
         else if (option == "-mp")
-            converter.messagePersonality = makeAbsolutePath(value);
+            settings.messagePersonality = makeAbsolutePath(value);
         else if (option == "-ap")
-            converter.analyserPersonality = makeAbsolutePath(value);
+            settings.analyserPersonality = makeAbsolutePath(value);
         else if (option == "-cp")
-            converter.compilerPersonality = makeAbsolutePath(value);
+            settings.compilerPersonality = makeAbsolutePath(value);
         else if (option == "-pack")
-            converter.packRoot = makeAbsolutePath(value);
+            settings.packRoot = makeAbsolutePath(value);
         else if (option == "-ext")
-            converter.addExtensions(value);
+            settings.addExtensions(value);
     }
 }
 
@@ -81,15 +78,12 @@ int runTamsel(int argc, const char* const* argv, TreeAtEnd treeAtEnd)
     try {
         const std::vector<std::string> arguments(argv, argv + argc);
         // The source first: making a drive-relative path absolute may change folders.
-        std::string source = makeAbsolutePath(arguments[1]);
-        std::string destination = makeAbsolutePath(arguments[2]);
-        auto converter = std::make_unique<Converter>(std::move(source), std::move(destination));
-        converter->projectName = defaultProjectName(converter->sourcePath);
-        applyOptions(*converter, arguments);
-        const int status = converter->run();
-        if (treeAtEnd == TreeAtEnd::LeftToProcessExit)
-            converter->leaveTreeToProcessExit();
-        return status;
+        RunSettings settings;
+        settings.sourcePath = makeAbsolutePath(arguments[1]);
+        settings.destinationFolder = makeAbsolutePath(arguments[2]);
+        settings.projectName = defaultProjectName(settings.sourcePath);
+        applyOptions(settings, arguments);
+        return runConversion(settings, treeAtEnd);
     } catch (...) {
         return reportFailure();
     }

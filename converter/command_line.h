@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-class Converter;
+#include "run_settings.h"
 
 void printUsage();
 
@@ -18,11 +18,7 @@ std::string defaultProjectName(const std::string& sourcePath);
 
 // Scans every argument, positional ones included, one step at a time: a value an option
 // took is examined as an argument in the next step. arguments[0] is the program name.
-void applyOptions(Converter& converter, const std::vector<std::string>& arguments);
-
-// What becomes of the converter's tree when the run is over. The program leaves it to the end
-// of the process: freeing a large tree node by node cost a seventh of the conversion.
-enum class TreeAtEnd { Freed, LeftToProcessExit };
+void applyOptions(RunSettings& settings, const std::vector<std::string>& arguments);
 
 // The whole program behind main: returns the exit status.
 int runTamsel(int argc, const char* const* argv, TreeAtEnd treeAtEnd = TreeAtEnd::Freed);

@@ -34,14 +34,23 @@ Converter::~Converter()
     delete root;
 }
 
-void Converter::addExtensions(const std::string& value)
+Converter::Converter(const RunSettings& settings) : Converter(settings.sourcePath, settings.destinationFolder)
 {
-    std::size_t start = 0;
-    for (std::size_t comma = value.find(','); comma != std::string::npos; comma = value.find(',', start)) {
-        extensions.push_back(value.substr(start, comma - start));
-        start = comma + 1;
-    }
-    extensions.push_back(value.substr(start));
+    projectName = settings.projectName;
+    messagePersonality = settings.messagePersonality;
+    analyserPersonality = settings.analyserPersonality;
+    compilerPersonality = settings.compilerPersonality;
+    packRoot = settings.packRoot;
+    extensions = settings.extensions;
+}
+
+int runConversion(const RunSettings& settings, TreeAtEnd treeAtEnd)
+{
+    auto converter = std::make_unique<Converter>(settings);
+    const int status = converter->run();
+    if (treeAtEnd == TreeAtEnd::LeftToProcessExit)
+        converter->leaveTreeToProcessExit();
+    return status;
 }
 
 int Converter::run()

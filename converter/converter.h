@@ -11,6 +11,7 @@
 #include "platform.h"
 #include "reader/pack_index.h"
 #include "reader/reading_context.h"
+#include "run_settings.h"
 #include "source_path_pool.h"
 #include "sub_project.h"
 
@@ -20,12 +21,10 @@ class KeilFile;
 class Converter {
 public:
     Converter(std::string sourcePath, std::string destinationFolder);
+    explicit Converter(const RunSettings& settings);
     ~Converter();
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
-
-    // Splits one "-ext" value at every "," and appends the pieces, empty ones included.
-    void addExtensions(const std::string& value);
 
     // Reads every Keil file, then writes the output; 0 on success, 1 after a reported error.
     int run();

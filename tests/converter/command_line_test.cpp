@@ -126,10 +126,10 @@ TEST(AddExtensions, KeepsEveryPieceAsWritten)
         {{" c , .h"}, {" c ", " .h"}},
     };
     for (const Case& c : cases) {
-        Converter converter("C:\\p.uv2", "C:\\out");
+        RunSettings settings;
         for (const std::string& value : c.values)
-            converter.addExtensions(value);
-        EXPECT_EQ(converter.extensions, c.expected) << c.values.front();
+            settings.addExtensions(value);
+        EXPECT_EQ(settings.extensions, c.expected) << c.values.front();
     }
 }
 
@@ -145,9 +145,13 @@ struct Scanned {
 Scanned scan(std::vector<std::string> arguments)
 {
     arguments.insert(arguments.begin(), "Tamsel");
-    Converter converter(makeAbsolutePath(arguments[1]), makeAbsolutePath(arguments[2]));
-    converter.projectName = "default";
-    applyOptions(converter, arguments);
+    RunSettings settings;
+    settings.sourcePath = makeAbsolutePath(arguments[1]);
+    settings.destinationFolder = makeAbsolutePath(arguments[2]);
+    settings.projectName = "default";
+    applyOptions(settings, arguments);
+    // The run object takes the settings over as they are.
+    const Converter converter(settings);
     return {converter.projectName, converter.messagePersonality, converter.analyserPersonality,
             converter.compilerPersonality, converter.extensions, converter.effectivePackRoot()};
 }

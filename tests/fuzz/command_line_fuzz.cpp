@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "command_line.h"
-#include "converter.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -26,12 +25,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (arguments.size() < 3)
         return 0;
 
-    Converter converter(makeAbsolutePath(arguments[1]), makeAbsolutePath(arguments[2]));
-    converter.projectName = defaultProjectName(converter.sourcePath);
+    RunSettings settings;
+    settings.sourcePath = makeAbsolutePath(arguments[1]);
+    settings.destinationFolder = makeAbsolutePath(arguments[2]);
+    settings.projectName = defaultProjectName(settings.sourcePath);
     // The default name is a file name: it never holds a separator.
-    if (converter.projectName.find('\\') != std::string::npos)
+    if (settings.projectName.find('\\') != std::string::npos)
         std::abort();
-    applyOptions(converter, arguments);
+    applyOptions(settings, arguments);
 
     // Every "-ext" value that has a value after it adds one entry more than it has commas.
     std::size_t expectedExtensions = 0;
@@ -39,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (arguments[i] == "-ext")
             for (const char c : arguments[i + 1] + ",")
                 expectedExtensions += c == ',' ? 1 : 0;
-    if (converter.extensions.size() != expectedExtensions)
+    if (settings.extensions.size() != expectedExtensions)
         std::abort();
     return 0;
 }
