@@ -60,7 +60,7 @@ int Converter::run()
         readAllProjects();
         refuseNamesLeavingTheDestination(*root);
         makeNamesWindowsSafe(*root);
-        makeSiblingNamesUnique(*root);
+        makeFolderKeysUnique(*root);
         return writeProject();
     } catch (...) {
         return reportFailure();

@@ -42,6 +42,21 @@ std::string asciiLowerCopy(std::string_view text)
     return lower;
 }
 
+std::string folderKey(std::string_view path)
+{
+    std::string key;
+    key.reserve(path.size());
+    for (const char c : path) {
+        if (!isSeparator(c))
+            key += asciiLower(c);
+        else if (!key.empty() && key.back() != '\\')
+            key += '\\';
+    }
+    if (!key.empty() && key.back() == '\\')
+        key.pop_back();
+    return key;
+}
+
 std::string toUpper(const std::string& text)
 {
     std::string upper = text;

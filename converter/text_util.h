@@ -28,6 +28,10 @@ inline char asciiLower(char c)
 // text with asciiLower applied to every byte.
 std::string asciiLowerCopy(std::string_view text);
 
+// path as a key that two names of one folder share: "/" read as "\", runs of separators as one,
+// none at either end, ASCII letter case ignored (as Windows compares folder names).
+std::string folderKey(std::string_view path);
+
 // Upper-cases the ASCII letters a to z; every other byte stays.
 std::string toUpper(const std::string& text);
 

@@ -68,24 +68,45 @@ void makeNamesWindowsSafe(SubProject& node)
         makeNamesWindowsSafe(*child);
 }
 
-void makeSiblingNamesUnique(SubProject& node)
-{
+namespace {
+
+// The keys the nodes walked so far hold, and where the search for a free number goes on for
+// each stem (the key of a name and " ("): numbers below it give keys that are taken, so a
+// million nodes of one folder cost no more than a million look-ups.
+struct FolderKeys {
     std::unordered_set<std::string> taken;
-    // Where the search for a free number goes on for each name: numbers below it are taken,
-    // so a million siblings of one name cost no more than a million look-ups.
     std::unordered_map<std::string, unsigned long long> nextNumber;
-    for (SubProject* child : node.children) {
-        std::string folded = asciiLowerCopy(child->name);
-        if (!taken.insert(folded).second) {
-            unsigned long long& n = nextNumber.try_emplace(folded, 2).first->second;
-            std::string name;
-            for (;; ++n) {
-                name = child->name + " (" + std::to_string(n) + ")";
-                if (taken.insert(asciiLowerCopy(name)).second)
-                    break;
-            }
-            child->name = std::move(name);
+};
+
+std::string keyOf(const std::string& parentKey, const std::string& name)
+{
+    if (name.empty())
+        return parentKey + "\\";
+    return folderKey(parentKey + "\\" + name);
+}
+
+void makeKeysUnique(SubProject& node, const std::string& parentKey, FolderKeys& keys)
+{
+    std::string key = keyOf(parentKey, node.name);
+    if (!keys.taken.insert(key).second) {
+        // " (n)" holds no separator and no letter: the candidate's key is the stem and "n)".
+        const std::string stem = folderKey(parentKey + "\\" + node.name + " (");
+        unsigned long long& n = keys.nextNumber.try_emplace(stem, 2).first->second;
+        for (;; ++n) {
+            key = stem + std::to_string(n) + ")";
+            if (keys.taken.insert(key).second)
+                break;
         }
-        makeSiblingNamesUnique(*child);
+        node.name += " (" + std::to_string(n) + ")";
     }
+    for (SubProject* child : node.children)
+        makeKeysUnique(*child, key, keys);
+}
+
+}  // namespace
+
+void makeFolderKeysUnique(SubProject& root)
+{
+    FolderKeys keys;
+    makeKeysUnique(root, std::string(), keys);
 }

@@ -19,7 +19,9 @@ std::string windowsSafeName(std::string_view name);
 // Windows file system (::CMSIS, Aux) is written the same way on every platform.
 void makeNamesWindowsSafe(SubProject& node);
 
-// Among the children of each node, a name equal to an earlier sibling's, ASCII letter case
-// ignored as Windows folders are, gets " (2)", " (3)", ...: the first that is free. Siblings
-// of one name would otherwise share a folder, and one's analyser personality replace the other's.
-void makeSiblingNamesUnique(SubProject& node);
+// Gives every node below root a folder no earlier node has. Walking parents first, children
+// in order, a node's key is its folder below the destination as folderKey makes it; a node
+// with an empty name shares its parent's folder, and its key is its parent's key and "\". A
+// node whose key an earlier node has gets " (2)", " (3)", ...: the first that frees its key.
+// Nodes of one folder would otherwise share, and one's analyser personality replace the other's.
+void makeFolderKeysUnique(SubProject& root);

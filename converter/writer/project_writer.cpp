@@ -43,43 +43,45 @@ std::string planNodeFolders(const SubProject& node, WriteContext& context, const
 }
 
 // The given message or compiler personality, or the run's empty default of that kind, made
-// once per write.
-std::string personalityValue(WriteContext& context, const std::string& given, const char* suffix, bool& made)
+// once per write; keepEdited leaves one that exists as it is.
+std::string personalityValue(WriteContext& context, const std::string& given, const char* suffix, bool& made,
+                             bool keepEdited)
 {
     if (!given.empty())
         return given;
     const std::string value = context.destination + personFolder + context.projectName + suffix;
     if (!made) {
-        context.plan.ensureDirectory(context.destination + personFolder);
-        context.plan.writeFile(value, {});
         made = true;
+        if (!keepEdited || !context.plan.exists(value)) {
+            context.plan.ensureDirectory(context.destination + personFolder);
+            context.plan.writeFile(value, {});
+        }
     }
     return value;
 }
 
 // The AnalPers= line. A node with settings refers to its own generated file; one without
-// refers to its parent's when the parent has one, else to what its parent refers to. Returns
-// what the node hands down to its children: empty for a node with its own file.
-std::string planAnalyserPersonalityLine(const SubProject& node, WriteContext& context, const std::string& parentPath,
-                                        const std::string& nodeFolder, std::string inherited)
+// refers to what its parent refers to, which is the parent's own file when the parent has
+// settings in this run (a file an earlier run left is never referred to). Returns what the
+// node refers to, which its children inherit.
+std::string planAnalyserPersonalityLine(const SubProject& node, WriteContext& context, const std::string& nodeFolder,
+                                        std::string inherited)
 {
     OutputSession& plan = context.plan;
     if (!node.settings.empty()) {
-        const std::string value = nodeFolder + personFolder + lastPart(node.name) + ".p_a";
+        std::string value = nodeFolder + personFolder + lastPart(node.name) + ".p_a";
         plan.progress(message::creatingAnalyser + value);
         plan.projectLine("AnalPers=" + value);
         planAnalyserPersonality(node.settings, value, context);
-        return {};
+        return value;
     }
-    const std::string candidate = context.destination + "\\" + parentPath + personFolder + lastPart(parentPath) + ".p_a";
-    std::string value = plan.exists(candidate) ? candidate : std::move(inherited);
-    plan.projectLine("AnalPers=" + value);
+    plan.projectLine("AnalPers=" + inherited);
     // The fallback copy is only ever created, never rewritten.
-    if (!plan.exists(value)) {
+    if (!plan.exists(inherited)) {
         plan.ensureDirectory(context.destination + personFolder);
-        planBaseAnalyserCopy(value, context);
+        planBaseAnalyserCopy(inherited, context);
     }
-    return value;
+    return inherited;
 }
 
 // The node's block of the project file, its folders and its personality files, then its
@@ -96,13 +98,13 @@ void planTree(const SubProject& node, WriteContext& context, const std::string& 
     plan.projectLine("SourcePath=" + (node.path.empty() ? nodeFolder + "\\" : node.path));
     plan.projectLine("OutputPath=" + nodeFolder + outputFolder);
     plan.projectLine("SubsPers="
-                     + personalityValue(context, context.messagePersonality, ".p_s", context.messageDefaultMade));
+                     + personalityValue(context, context.messagePersonality, ".p_s", context.messageDefaultMade, true));
 
-    const std::string handedDown = planAnalyserPersonalityLine(node, context, parentPath, nodeFolder,
-                                                               std::move(inheritedAnalyserPersonality));
+    const std::string handedDown
+        = planAnalyserPersonalityLine(node, context, nodeFolder, std::move(inheritedAnalyserPersonality));
 
     plan.projectLine("CompPers="
-                     + personalityValue(context, context.compilerPersonality, ".p_c", context.compilerDefaultMade));
+                     + personalityValue(context, context.compilerPersonality, ".p_c", context.compilerDefaultMade, false));
     plan.listedFileLines(node.files);
     plan.projectLine("EndContainedFilesMarker");
 
@@ -141,6 +143,7 @@ void writeOutput(const SubProject& root, const OutputSettings& settings, std::ve
     plan.progress(message::creatingProject);
     plan.projectLine("VersionTag45");
     planTree(root, context, "", settings.destination + personFolder + settings.projectName + ".p_a");
+    plan.result().refuseOwnCollisions();
     budget.countOutput(plan.bytesCounted());
 
     plan.result().carryOut(inputs);

@@ -6,6 +6,26 @@
 #include "../console.h"
 #include "../errors.h"
 #include "output_session.h"
+#include "../text_util.h"
+
+#include <unordered_set>
+
+void WritePlan::refuseOwnCollisions() const
+{
+    // Only the files are remembered: a run makes far fewer of them than folders, and every
+    // file's folders are in the plan before it.
+    std::unordered_set<std::string> files {folderKey(projectPath)};
+    for (const Step& step : steps)
+        if (step.kind == Step::File)
+            files.insert(folderKey(step.text));
+    std::unordered_set<std::string> seen {folderKey(projectPath)};
+    for (const Step& step : steps) {
+        if (step.kind == Step::Folder && files.contains(folderKey(step.text)))
+            throw IOERROR(IOERROR::CannotCreateDirectory, step.text);
+        if (step.kind == Step::File && !seen.insert(folderKey(step.text)).second)
+            throw IOERROR(IOERROR::CannotWriteFile, step.text);
+    }
+}
 
 void TextPieces::append(std::string_view text)
 {

@@ -62,6 +62,12 @@ public:
     std::string projectPath;
     TextPieces projectText;
 
+    // Throws IOERROR when the plan itself would make one path twice, other than a folder: a
+    // folder where it writes a file (CannotCreateDirectory and the folder), or two files
+    // (CannotWriteFile and the second), paths compared as Windows compares them. The disk
+    // cannot show this, as nothing of the plan stands there yet.
+    void refuseOwnCollisions() const;
+
     // Makes the folders, writes the files (each under a temporary name first, then moved into
     // place) and prints the lines, in order; the project file is opened first and moved into
     // place last. Throws IOERROR at the first step that fails; no temporary file stays. inputs

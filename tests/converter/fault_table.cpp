@@ -77,10 +77,11 @@ int main()
     fs::current_path(work);
     // The first run writes the output that every later run must leave as it is. A later run
     // writes, in this order: the project file's temporary file (made first, moved into place
-    // last), the message personality's default and target A's own personality; the fallback
-    // copy of the base is only ever created, so it is there already.
+    // last), then targets A's and B's own personalities; the fallback copy of the base and the
+    // message personality's empty default are only ever created, so they are there already.
     writeText("p.uv2", "Target (A)\nTarget (B)\nGroup (G)\nFile 1,1,<a.c>\n"
-                       "Options 1,0,0  // Target 'A'\n ADSCDEFN (X)\nEndOpt\n");
+                       "Options 1,0,0  // Target 'A'\n ADSCDEFN (X)\nEndOpt\n"
+                       "Options 1,0,0  // Target 'B'\n ADSCDEFN (Y)\nEndOpt\n");
     writeText("c.p_c", "");
     writeText("base.p_a", "-w2\n");
     std::string line;
@@ -95,8 +96,8 @@ int main()
         if (c == '/')
             c = '\\';
     const std::string project = "Could not write file: " + folder + "\\out\\p.prj";
-    const std::string messageDefault = "Could not write file: " + folder + "\\out\\person\\p.p_s";
-    const std::string own = "Could not write file: " + folder + "\\out\\p\\A\\person\\A.p_a";
+    const std::string ownA = "Could not write file: " + folder + "\\out\\p\\A\\person\\A.p_a";
+    const std::string own = "Could not write file: " + folder + "\\out\\p\\B\\person\\B.p_a";
     const std::string source = "Could not open file: " + folder + "\\p.uv2";
     const struct Row {
         Call call;
@@ -106,14 +107,14 @@ int main()
         unsigned n2 = 0;
     } rows[] = {
         {Call::CreateNew, 1, project},
-        {Call::CreateNew, 2, messageDefault},
+        {Call::CreateNew, 2, ownA},
         {Call::CreateNew, 3, own},
-        {Call::WriteAll, 1, messageDefault},  // a full disk
+        {Call::WriteAll, 1, ownA},  // a full disk
         {Call::WriteAll, 2, own},
         {Call::WriteAll, 3, project},
         {Call::Close, 2, own},
         {Call::Close, 3, project},
-        {Call::Replace, 1, messageDefault},
+        {Call::Replace, 1, ownA},
         {Call::Replace, 2, own},
         {Call::Replace, 3, project},
         {Call::ReadSome, 2, source},  // the source file, after the compiler personality

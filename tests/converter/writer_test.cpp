@@ -82,19 +82,20 @@ TEST_F(SecondRun, KeepsTheFallbackAndRewritesGeneratedFiles)
     EXPECT_EQ(read("p.prj"), project);
     EXPECT_EQ(read("person/p.p_a"), "first base\r\n") << "the fallback is only ever created";
     EXPECT_EQ(read("p/T/person/T.p_a"), "-d \"ONE\"\r\nsecond base\r\n");
-    EXPECT_EQ(read("person/p.p_s"), "") << "the empty default is truncated again";
+    EXPECT_EQ(read("person/p.p_s"), "left over") << "the empty default is only ever created";
     EXPECT_EQ(read("mine.txt"), "user data");
 }
 
-TEST_F(SecondRun, ExistenceDecidesNotContent)
+TEST_F(SecondRun, LeftoversAreNeverReferredTo)
 {
     ASSERT_EQ(run("first.p_a"), 0);
     writeFile(folder.path() / "p.uv2", withoutDefines);
     ASSERT_EQ(run("first.p_a"), 0);
 
-    // The target has no settings now, yet its group still finds the file the first run left.
+    // The target has no settings now: its group refers to the fallback, never to the file the
+    // first run left.
     const std::string project = read("p.prj");
-    const std::string target = folder.windowsPath() + "\\out\\p\\T\\person\\T.p_a";
+    const std::string target = folder.windowsPath() + "\\out\\person\\p.p_a";
     EXPECT_NE(project.find("FolderName=G\r\nSourcePath=" + folder.windowsPath() + "\\out\\p\\T\\G\\\r\n"
                            "OutputPath=" + folder.windowsPath() + "\\out\\p\\T\\G\\output\\\r\n"
                            "SubsPers=" + folder.windowsPath() + "\\out\\person\\p.p_s\r\n"
