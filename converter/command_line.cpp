@@ -74,7 +74,7 @@ int runTamsel(int argc, const char* const* argv, TreeAtEnd treeAtEnd)
         printUsage();
         return 1;
     }
-    platform::ignoreBrokenPipe();
+    platform::ignoreQuietSignals();
     try {
         const std::vector<std::string> arguments(argv, argv + argc);
         // The source first: making a drive-relative path absolute may change folders.

@@ -2,6 +2,7 @@
 #include "errors.h"
 
 #include <exception>
+#include <iostream>
 #include <new>
 
 #include "console.h"
@@ -56,6 +57,10 @@ int reportFailure() noexcept
             printOutputError(error);
         } catch (const LimitExceeded& error) {
             printLimitError(error);
+        } catch (const Interrupted&) {
+            // The interrupted write to a standard output nobody read must not silence the line.
+            std::cout.clear();
+            printLine(message::interrupted);
         } catch (const std::bad_alloc&) {
             printLine(message::runFailed, "out of memory");
         } catch (const std::exception& error) {

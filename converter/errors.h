@@ -53,6 +53,9 @@ public:
     Limit limit;
 };
 
+// The run was interrupted (Ctrl-C, SIGTERM, SIGHUP) before its files were moved into place.
+class Interrupted {};
+
 // The limits that keep a hostile or broken project from exhausting the machine.
 inline constexpr std::size_t maximumNodes = 1'000'000;
 inline constexpr unsigned long long maximumOutputBytes = 4ULL << 30;
@@ -90,6 +93,7 @@ inline constexpr const char* projectNameNotPlain = "Project name must be a plain
 inline constexpr const char* packNotInstalled = "Pack not installed: ";
 inline constexpr const char* malformedPack = "Malformed pack description: ";
 inline constexpr const char* deviceNotFound = "Device not found in pack: ";
+inline constexpr const char* interrupted = "Conversion interrupted";
 inline constexpr const char* tooManyNodes =
     "Project too large: more than 1000000 projects, targets and groups";
 inline constexpr const char* tooMuchOutput = "Project too large: the output would exceed 4 GiB";

@@ -1,7 +1,10 @@
 // Tamsel: converts a Keil Uv project or workspace into an Ostra/Ostra++ project.
 #include "command_line.h"
+#include "platform.h"
 
 int main(int argc, char** argv)
 {
+    platform::openClosedStandardStreams();
+    platform::catchInterruptions();
     return runTamsel(argc, argv, TreeAtEnd::LeftToProcessExit);
 }

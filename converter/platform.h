@@ -81,9 +81,13 @@ std::string defaultPackRoot();
 // Makes one folder. True when it was made or a folder (not a link to one) already stands there.
 bool makeFolder(const std::string& path);
 
-// A file written under a temporary name in its own folder and moved over path only when it is
-// complete and closed without error: a failed, killed or interrupted run leaves no file cut
-// short, and the file that was there stays as it was.
+// True when a temporary file beside path (ReplacementFile's) would have a name the system takes:
+// the check pass asks it of every file it plans, as of the final name.
+bool temporaryFits(const std::string& path);
+
+// A file written under a short temporary name in its own folder and moved over path only when
+// it is complete and closed without error: a failed, killed or interrupted run leaves no file
+// cut short, and the file that was there stays as it was. A replaced file keeps its mode.
 class ReplacementFile {
 public:
     ReplacementFile() = default;
@@ -100,9 +104,16 @@ public:
     // Appends line and a CR LF.
     bool writeLine(std::string_view line);
 
-    // Writes what is buffered, closes, and moves the file over path. False when anything failed;
-    // the temporary file is then removed and path is left alone.
-    bool commit();
+    // Writes what is buffered and closes the temporary file, which stays until it is moved or
+    // discarded. False when anything failed; the temporary file is then removed.
+    bool finish();
+
+    // Moves the finished temporary file over path. False when it cannot; the temporary file is
+    // then removed and path is left alone.
+    bool moveIntoPlace();
+
+    // finish, then moveIntoPlace.
+    bool commit() { return finish() && moveIntoPlace(); }
 
     // Closes and removes the temporary file, leaving path alone; the destructor does it too,
     // but an object that outlives a failed run must be told.
@@ -116,6 +127,7 @@ private:
     std::string buffer;
     std::intptr_t handle = -1;
     bool failed = false;
+    bool finished = false;
 };
 
 // An advisory lock on a destination folder, held while the object lives; the system releases
@@ -135,7 +147,19 @@ private:
     std::intptr_t handle = -1;
 };
 
-// A reader that closes the pipe of standard output must not stop a conversion halfway.
-void ignoreBrokenPipe();
+// A reader that closes the pipe of standard output, or a limit on the size of files, must not
+// end a conversion without its line: the write fails instead, and the run says which.
+void ignoreQuietSignals();
+
+// From now on an interrupt, termination or hangup (Ctrl-C, Ctrl-Break or a console closed on
+// Windows) only sets interrupted(); the run stops at its next step and removes its temporary
+// files. A blocked write to standard output is cut short.
+void catchInterruptions();
+bool interrupted();
+
+// Opens standard input, output or error on the null device when the process was started with
+// it closed: otherwise the next file opened would take its number, and progress lines would go
+// into the project file.
+void openClosedStandardStreams();
 
 }  // namespace platform

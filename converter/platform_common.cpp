@@ -108,19 +108,48 @@ ReplacementFile::~ReplacementFile()
     discard();
 }
 
+namespace {
+
+// ".tamsel-" and 16 hexadecimal digits (the process and a count) and ".tmp": short, and of one
+// length, so the check pass can tell whether it fits before anything is made.
+constexpr std::size_t temporaryNameLength = 28;
+
+std::string temporaryName(unsigned long process, unsigned count)
+{
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string name = ".tamsel-";
+    const unsigned long long number = (static_cast<unsigned long long>(process & 0xffffffffUL) << 32) | count;
+    for (int shift = 60; shift >= 0; shift -= 4)
+        name += digits[(number >> shift) & 0xf];
+    return name + ".tmp";
+}
+
+// The folder part of path, with its last separator.
+std::string folderOf(const std::string& path)
+{
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+}  // namespace
+
+bool temporaryFits(const std::string& path)
+{
+    return nameFits(folderOf(path) + std::string(temporaryNameLength, 'x'));
+}
+
 bool ReplacementFile::open(const std::string& path)
 {
     discard();
     failed = false;
+    finished = false;
     if (files::hasNul(path))
         return false;
     finalPath = hostPath(path);
-    const std::size_t separator = finalPath.find_last_of("\\/");
-    const std::string folder = separator == std::string::npos ? std::string() : finalPath.substr(0, separator + 1);
+    const std::string folder = folderOf(finalPath);
     // A short name of its own: the final name may already be as long as the system allows.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath = folder + ".tamsel-" + std::to_string(files::processId()) + "-"
-                        + std::to_string(temporaryCount++) + ".tmp";
+        temporaryPath = folder + temporaryName(files::processId(), temporaryCount++);
         const files::NewFile created = createNew(temporaryPath, handle);
         if (created == files::NewFile::Created) {
             buffer.reserve(1 << 16);
@@ -141,16 +170,31 @@ bool ReplacementFile::flushBuffer()
     return !failed;
 }
 
-bool ReplacementFile::commit()
+bool ReplacementFile::finish()
 {
     if (handle < 0)
         return false;
     flushBuffer();
+    // A run may hold many finished files at once: their buffers go now.
+    std::string().swap(buffer);
     if (!close(handle))
         failed = true;
     handle = -1;
-    if (!failed && replace(temporaryPath, finalPath)) {
+    if (failed) {
+        discard();
+        return false;
+    }
+    finished = true;
+    return true;
+}
+
+bool ReplacementFile::moveIntoPlace()
+{
+    if (!finished)
+        return false;
+    if (replace(temporaryPath, finalPath)) {
         temporaryPath.clear();
+        finished = false;
         return true;
     }
     discard();
@@ -162,11 +206,12 @@ void ReplacementFile::discard()
     if (handle >= 0)
         close(handle);
     handle = -1;
+    finished = false;
     // A second try: on Windows a scanner may hold a file it has just seen being written.
     if (!temporaryPath.empty() && !remove(temporaryPath))
         remove(temporaryPath);
     temporaryPath.clear();
-    buffer.clear();
+    std::string().swap(buffer);
 }
 
 bool ReplacementFile::writeLine(std::string_view line)

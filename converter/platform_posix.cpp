@@ -256,6 +256,10 @@ long long readSome(std::intptr_t handle, char* data, std::size_t size)
 
 bool replace(const std::string& from, const std::string& to)
 {
+    // A file the user made private stays private: the new one takes the old one's mode.
+    struct stat info {};
+    if (::lstat(to.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        ::chmod(from.c_str(), info.st_mode & 07777);
     // rename replaces the entry at the final name, never what a link there points to.
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
@@ -293,9 +297,51 @@ bool DestinationLock::acquire(const std::string& folder)
     return true;
 }
 
-void ignoreBrokenPipe()
+void ignoreQuietSignals()
 {
     std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+namespace {
+
+volatile std::sig_atomic_t interruptedFlag = 0;
+
+extern "C" void noteInterruption(int)
+{
+    interruptedFlag = 1;
+}
+
+}  // namespace
+
+void catchInterruptions()
+{
+    struct sigaction action {};
+    action.sa_handler = noteInterruption;
+    sigemptyset(&action.sa_mask);
+    // No SA_RESTART: a write to a standard output nobody reads returns instead of blocking.
+    action.sa_flags = 0;
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
+}
+
+bool interrupted()
+{
+    return interruptedFlag != 0;
+}
+
+void openClosedStandardStreams()
+{
+    for (int descriptor = 0; descriptor <= 2; ++descriptor) {
+        if (::fcntl(descriptor, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        // The lowest free number is the one just found closed.
+        const int opened = ::open("/dev/null", descriptor == 0 ? O_RDONLY : O_WRONLY);
+        if (opened >= 0 && opened != descriptor) {
+            ::dup2(opened, descriptor);
+            ::close(opened);
+        }
+    }
 }
 
 }  // namespace platform

@@ -16,6 +16,8 @@
 #include <direct.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdio>
 #include <vector>
 
 namespace platform {
@@ -324,9 +326,51 @@ bool DestinationLock::acquire(const std::string& folder)
     return true;
 }
 
-void ignoreBrokenPipe()
+void ignoreQuietSignals()
 {
-    // Windows raises no signal for a closed pipe: the write fails and the run goes on.
+    // Windows raises no signal for a closed pipe or a full disk: the write fails and the run
+    // goes on.
+}
+
+namespace {
+
+volatile std::sig_atomic_t interruptedFlag = 0;
+
+extern "C" void noteInterruption(int signal)
+{
+    interruptedFlag = 1;
+    // The C runtime puts the default back before each call: the next one is noted as well.
+    std::signal(signal, noteInterruption);
+}
+
+}  // namespace
+
+void catchInterruptions()
+{
+    // The C runtime turns Ctrl-C into SIGINT and Ctrl-Break or a closed console into SIGBREAK.
+    for (const int signal : {SIGINT, SIGTERM, SIGBREAK})
+        std::signal(signal, noteInterruption);
+}
+
+bool interrupted()
+{
+    return interruptedFlag != 0;
+}
+
+void openClosedStandardStreams()
+{
+    // A process started without a standard handle has none to reuse: the C runtime's streams
+    // then write nowhere, and nothing else can take their place.
+    const struct {
+        DWORD which;
+        FILE* stream;
+        const char* mode;
+    } streams[] = {{STD_INPUT_HANDLE, stdin, "r"}, {STD_OUTPUT_HANDLE, stdout, "w"}, {STD_ERROR_HANDLE, stderr, "w"}};
+    for (const auto& standard : streams) {
+        const HANDLE handle = ::GetStdHandle(standard.which);
+        if (handle == nullptr || handle == INVALID_HANDLE_VALUE)
+            std::freopen("NUL", standard.mode, standard.stream);
+    }
 }
 
 }  // namespace platform

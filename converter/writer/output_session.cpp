@@ -67,7 +67,7 @@ void OutputSession::ensureDirectory(const std::string& folder)
 void OutputSession::writeFile(const std::string& path, std::string content, std::string_view tail)
 {
     const platform::Entry entry = check.at(path);
-    if (entry != platform::Entry::File && entry != platform::Entry::Missing)
+    if ((entry != platform::Entry::File && entry != platform::Entry::Missing) || !platform::temporaryFits(path))
         throw IOERROR(IOERROR::CannotWriteFile, path);
     bytes += content.size() + tail.size();
     known.insert(path);
@@ -77,7 +77,7 @@ void OutputSession::writeFile(const std::string& path, std::string content, std:
 void OutputSession::openProjectFile(const std::string& path)
 {
     const platform::Entry entry = check.at(path);
-    if (entry != platform::Entry::File && entry != platform::Entry::Missing)
+    if ((entry != platform::Entry::File && entry != platform::Entry::Missing) || !platform::temporaryFits(path))
         throw IOERROR(IOERROR::CannotWriteFile, path);
     plan.projectPath = path;
 }

@@ -8,6 +8,7 @@
 #include "output_session.h"
 #include "../text_util.h"
 
+#include <deque>
 #include <unordered_set>
 
 void WritePlan::refuseOwnCollisions() const
@@ -56,11 +57,15 @@ void TextPieces::appendKeptLines(const std::vector<std::string_view>& lines)
 
 void WritePlan::carryOut(const std::vector<platform::FileIdentity>& inputs) const
 {
-    // Removes its temporary file when the write fails before it is moved into place.
+    // Every staged file removes its temporary file when the write stops before its move.
+    std::deque<platform::ReplacementFile> staged;
     platform::ReplacementFile project;
     if (!project.open(projectPath))
         throw IOERROR(IOERROR::CannotWriteFile, projectPath);
+    std::vector<const std::string*> paths;
     for (const Step& step : steps) {
+        if (platform::interrupted())
+            throw Interrupted();
         switch (step.kind) {
         case Step::Line: printLine(step.text); break;
         case Step::Folder:
@@ -71,15 +76,24 @@ void WritePlan::carryOut(const std::vector<platform::FileIdentity>& inputs) cons
             }
             break;
         case Step::File: {
-            platform::ReplacementFile file;
-            if (!file.open(step.text) || !file.write(step.bytes) || !file.write(step.tail) || !file.commit())
+            platform::ReplacementFile& file = staged.emplace_back();
+            if (!file.open(step.text) || !file.write(step.bytes) || !file.write(step.tail) || !file.finish())
                 throw IOERROR(IOERROR::CannotWriteFile, step.text);
+            paths.push_back(&step.text);
             break;
         }
         }
     }
     projectText.writeTo(project);
     // A failed write is remembered by the file and reported here.
-    if (!project.commit())
+    if (!project.finish())
+        throw IOERROR(IOERROR::CannotWriteFile, projectPath);
+    if (platform::interrupted())
+        throw Interrupted();
+    // The moves: renames in folders the run made or checked, quick and seldom failing.
+    for (std::size_t i = 0; i < staged.size(); ++i)
+        if (!staged[i].moveIntoPlace())
+            throw IOERROR(IOERROR::CannotWriteFile, *paths[i]);
+    if (!project.moveIntoPlace())
         throw IOERROR(IOERROR::CannotWriteFile, projectPath);
 }

@@ -68,10 +68,12 @@ public:
     // cannot show this, as nothing of the plan stands there yet.
     void refuseOwnCollisions() const;
 
-    // Makes the folders, writes the files (each under a temporary name first, then moved into
-    // place) and prints the lines, in order; the project file is opened first and moved into
-    // place last. Throws IOERROR at the first step that fails; no temporary file stays. inputs
-    // are the files the run read: a folder refused because one took its place is named so.
+    // Makes the folders and writes every file under a temporary name, printing the lines, in
+    // order (the project file's temporary file is made first); then moves the files into place,
+    // the project file last. Throws IOERROR at the first step that fails, or Interrupted when
+    // the run was interrupted before the moves: no temporary file stays, and before the moves
+    // no earlier file has changed. inputs are the files the run read: a folder refused because
+    // one took its place is named so.
     void carryOut(const std::vector<platform::FileIdentity>& inputs) const;
 
 private:

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the Tamsel executable as users and hostile surroundings do: a reader that closes the pipe
 # after one line, a second conversion into a destination the first is still writing, a run killed
-# halfway, a disk that fills up, and a project built to exhaust memory.
+# or interrupted halfway, a disk that fills up, a file size limit, a closed standard output, files
+# the user made private, and a project built to exhaust memory.
 # Usage: whole_program_test.sh <Tamsel> <scratch folder> [sanitized]
 set -uo pipefail
 tamsel=$1
@@ -26,6 +27,23 @@ printf -- '-i C:\\Keil\\INC\r\n' >c.p_c
   printf 'File 1,1,<a.c>\r\nOptions 1,0,0  // Target '"'"'T'"'"'\r\n ADSCDEFN (BIG)\r\nEndOpt\r\n'
 } >big.uv2
 printf 'Target (T)\r\nGroup (G)\r\nFile 1,1,<a.c>\r\n' >small.uv2
+# 100 targets with a personality each: a run that mixed two projects would show in any of them.
+{
+  for i in $(seq 1 100); do printf 'Target (T%d)\r\n' "$i"; done
+  printf 'Group (G)\r\nFile 1,1,<a.c>\r\n'
+  for i in $(seq 1 100); do printf "Options 1,0,0  // Target 'T%d'\r\n ADSCDEFN (D%d)\r\nEndOpt\r\n" "$i" "$i"; done
+} >many.uv2
+echo '-w1 old' >old.p_a
+echo '-w1 new' >new.p_a
+
+# Every file below a folder with a digest of its bytes, and then with its mode: what a run left.
+files_of() {
+  (cd "$1" && find . -type f -exec md5sum {} + | sort -k2 && find . -type f -printf '%p %m\n' | sort)
+}
+# Anything temporary left below a folder.
+temporaries_in() {
+  find "$1" -name '.tamsel-*' | head -n 1
+}
 
 # The temporary file a run writes its project file to, once the write pass has begun.
 wait_for_write_pass() {
@@ -87,6 +105,67 @@ else
 fi
 exec 3<&-
 
+# -- SIGTERM, SIGINT or SIGHUP at any moment: the earlier project or the new one, each whole, no
+# temporary file; an interrupted run says so with status 1.
+rm -rf sig && mkdir sig
+"$tamsel" many.uv2 sig -cp c.p_c -pn p -ap old.p_a >/dev/null || fail "signals: the first run failed"
+files_of sig >old-files.txt
+cp -a sig old-tree
+"$tamsel" many.uv2 sig -cp c.p_c -pn p -ap new.p_a >/dev/null || fail "signals: the second run failed"
+files_of sig >new-files.txt
+cmp -s old-files.txt new-files.txt && fail "signals: the two projects do not differ"
+interrupted_runs=0
+for trial in $(seq 1 20); do
+  signal=$(((trial % 3 == 0)) && echo HUP || (((trial % 2 == 0)) && echo INT || echo TERM))
+  rm -rf sig && cp -a old-tree sig
+  "$tamsel" many.uv2 sig -cp c.p_c -pn p -ap new.p_a >signal-output.txt &
+  victim=$!
+  sleep "0.$(printf '%03d' $((RANDOM % 120)))"
+  kill -s "$signal" "$victim" 2>/dev/null
+  wait "$victim"
+  status=$?
+  files_of sig >after-files.txt
+  if [[ $status == 1 ]]; then
+    interrupted_runs=$((interrupted_runs + 1))
+    [[ $(tail -n 1 signal-output.txt) == "Conversion interrupted" ]] ||
+      fail "signal $signal: last line '$(tail -n 1 signal-output.txt)'"
+    cmp -s after-files.txt old-files.txt || cmp -s after-files.txt new-files.txt ||
+      fail "signal $signal (trial $trial): neither the old project nor the new one"
+  elif [[ $status == 0 ]]; then
+    cmp -s after-files.txt new-files.txt || fail "signal $signal (trial $trial): completed, yet not the new project"
+  else
+    fail "signal $signal (trial $trial): exit status $status"
+  fi
+  [[ -z $(temporaries_in sig) ]] || fail "signal $signal (trial $trial): $(temporaries_in sig) was left"
+done
+((interrupted_runs > 0)) || fail "signals: no run was interrupted"
+echo "signals: $interrupted_runs of 20 runs interrupted"
+
+# -- A file size limit: the project file cannot be staged, so the run says so and leaves the
+# earlier project byte for byte; the limit's signal does not end it silently.
+rm -rf sig && cp -a old-tree sig
+output=$(ulimit -f 32; "$tamsel" many.uv2 sig -cp c.p_c -pn p -ap new.p_a)
+status=$?
+[[ $status == 1 ]] || fail "file size limit: exit status $status"
+[[ ${output##*$'\n'} == "Could not write file: "*"\\sig\\p.prj" ]] ||
+  fail "file size limit: last line '${output##*$'\n'}'"
+files_of sig | cmp -s - old-files.txt || fail "file size limit: the earlier project changed"
+[[ -z $(temporaries_in sig) ]] || fail "file size limit: $(temporaries_in sig) was left"
+
+# -- Files the user made private stay private when a later run replaces them.
+rm -rf sig && cp -a old-tree sig
+chmod 600 sig/p.prj sig/many/T1/person/T1.p_a
+chmod 640 sig/many/T2/person/T2.p_a
+"$tamsel" many.uv2 sig -cp c.p_c -pn p -ap new.p_a >/dev/null || fail "modes: the run failed"
+[[ $(stat -c '%a' sig/p.prj sig/many/T1/person/T1.p_a sig/many/T2/person/T2.p_a | tr '\n' ' ') == "600 600 640 " ]] ||
+  fail "modes: $(stat -c '%a' sig/p.prj sig/many/T1/person/T1.p_a sig/many/T2/person/T2.p_a | tr '\n' ' ')"
+
+# -- Started with standard output closed: the progress lines go nowhere, never into a file.
+mkdir closed open
+"$tamsel" small.uv2 open -cp c.p_c -pn p >/dev/null
+"$tamsel" small.uv2 closed -cp c.p_c -pn p >&- || fail "closed output: the run failed"
+sed 's/\\open\\/\\closed\\/g' open/p.prj | cmp -s - closed/p.prj || fail "closed output: the project file differs"
+
 # -- A disk that fills up: no file is left cut short, and a later run completes it. A small
 # file system is mounted where the machine allows it; elsewhere a file size limit stands in.
 mkdir full
@@ -99,7 +178,7 @@ fi
 "$tamsel" small.uv2 full -cp c.p_c -pn p >/dev/null || fail "full disk: the first run failed"
 cp full/p.prj full-before.prj
 if [[ $small_disk == limited ]]; then
-  output=$(trap '' XFSZ; ulimit -f 64; "$tamsel" small.uv2 full -cp c.p_c -pn q -ap base.p_a)
+  output=$(ulimit -f 64; "$tamsel" small.uv2 full -cp c.p_c -pn q -ap base.p_a)
 else
   output=$("$tamsel" small.uv2 full -cp c.p_c -pn q -ap base.p_a)
 fi
