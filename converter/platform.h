@@ -130,6 +130,18 @@ private:
     bool finished = false;
 };
 
+// While it lives, folders and files below folder are made, moved and removed relative to an
+// open descriptor of folder, one part at a time and never through a link (on POSIX hosts): a
+// link swapped in for a folder after the check pass is refused, not followed. folder itself may
+// be a link, as users point it where they like.
+class OutputAnchor {
+public:
+    explicit OutputAnchor(const std::string& folder);
+    ~OutputAnchor();
+    OutputAnchor(const OutputAnchor&) = delete;
+    OutputAnchor& operator=(const OutputAnchor&) = delete;
+};
+
 // An advisory lock on a destination folder, held while the object lives; the system releases
 // it when the process ends, so a crash never leaves a stale lock.
 class DestinationLock {
@@ -140,7 +152,9 @@ public:
     DestinationLock& operator=(const DestinationLock&) = delete;
 
     // False when another process holds the lock. True when it is taken, and also when the
-    // folder cannot be opened (the run then reports the missing folder itself).
+    // folder does not exist (the run then reports the missing folder itself). A folder that
+    // cannot be read is locked too, by a lock file named after its identity in the system's
+    // temporary folder.
     bool acquire(const std::string& folder);
 
 private:

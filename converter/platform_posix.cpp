@@ -204,12 +204,97 @@ Entry entryAt(const std::string& path, FileIdentity* identity)
     return S_ISREG(info.st_mode) ? Entry::File : Entry::Other;
 }
 
+namespace {
+
+#ifndef O_PATH
+#define O_PATH O_RDONLY
+#endif
+
+// The open destination of the write under way, and its host path with a "/" behind.
+int anchorDescriptor = -1;
+std::string anchorPrefix;
+
+// A host path below the anchor, as the descriptor of the folder that holds its last part (reached
+// from the anchor a part at a time, never through a link) and that part.
+class AnchoredPath {
+public:
+    explicit AnchoredPath(const std::string& host)
+    {
+        if (anchorDescriptor < 0 || !host.starts_with(anchorPrefix))
+            return;
+        below = true;
+        const std::string_view rest = std::string_view(host).substr(anchorPrefix.size());
+        std::vector<std::string_view> parts;
+        forEachPart(rest, "/", [&](std::string_view part) {
+            if (!part.empty())
+                parts.push_back(part);
+        });
+        if (parts.empty())
+            return;
+        folder = anchorDescriptor;
+        for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+            const int next = ::openat(folder, std::string(parts[i]).c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            release();
+            if (next < 0)
+                return;
+            folder = next;
+        }
+        name = parts.back();
+    }
+    ~AnchoredPath() { release(); }
+    AnchoredPath(const AnchoredPath&) = delete;
+    AnchoredPath& operator=(const AnchoredPath&) = delete;
+
+    bool below = false;  // the path lies below the anchor: use folder and name
+    int folder = -1;     // -1 when a folder on the way is missing, a link or no folder
+    std::string name;
+
+private:
+    void release()
+    {
+        if (folder >= 0 && folder != anchorDescriptor)
+            ::close(folder);
+        folder = -1;
+    }
+};
+
+}  // namespace
+
+OutputAnchor::OutputAnchor(const std::string& folder)
+{
+    const std::string host = hostPath(folder);
+    const int descriptor = hasNul(host) ? -1 : ::open(host.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return;
+    anchorDescriptor = descriptor;
+    anchorPrefix = std::string(withoutTrailingSeparators(host)) + "/";
+}
+
+OutputAnchor::~OutputAnchor()
+{
+    if (anchorDescriptor >= 0)
+        ::close(anchorDescriptor);
+    anchorDescriptor = -1;
+    anchorPrefix.clear();
+}
+
 bool makeFolder(const std::string& path)
 {
     if (hasNul(path))
         return false;
+    const std::string host = hostPath(path);
+    const AnchoredPath anchored(host);
+    if (anchored.below) {
+        if (anchored.folder < 0)
+            return false;
+        if (::mkdirat(anchored.folder, anchored.name.c_str(), 0777) == 0)
+            return true;
+        struct stat info {};
+        return errno == EEXIST && ::fstatat(anchored.folder, anchored.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0
+               && S_ISDIR(info.st_mode);
+    }
     // mkdir never follows a link at the name it makes; one already there is no folder of ours.
-    if (::mkdir(hostPath(path).c_str(), 0777) == 0)
+    if (::mkdir(host.c_str(), 0777) == 0)
         return true;
     return errno == EEXIST && entryAt(path) == Entry::Folder;
 }
@@ -218,7 +303,12 @@ namespace files {
 
 NewFile createNew(const std::string& path, std::intptr_t& handle)
 {
-    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    constexpr int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+    const AnchoredPath anchored(path);
+    if (anchored.below && anchored.folder < 0)
+        return NewFile::Failed;
+    const int descriptor = anchored.below ? ::openat(anchored.folder, anchored.name.c_str(), flags, 0666)
+                                          : ::open(path.c_str(), flags, 0666);
     if (descriptor >= 0) {
         handle = descriptor;
         return NewFile::Created;
@@ -256,16 +346,27 @@ long long readSome(std::intptr_t handle, char* data, std::size_t size)
 
 bool replace(const std::string& from, const std::string& to)
 {
+    const AnchoredPath source(from);
+    const AnchoredPath target(to);
+    if (source.below != target.below || (source.below && (source.folder < 0 || target.folder < 0)))
+        return false;
+    const int fromFolder = source.below ? source.folder : AT_FDCWD;
+    const int toFolder = target.below ? target.folder : AT_FDCWD;
+    const char* const fromName = source.below ? source.name.c_str() : from.c_str();
+    const char* const toName = target.below ? target.name.c_str() : to.c_str();
     // A file the user made private stays private: the new one takes the old one's mode.
     struct stat info {};
-    if (::lstat(to.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-        ::chmod(from.c_str(), info.st_mode & 07777);
+    if (::fstatat(toFolder, toName, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
+        ::fchmodat(fromFolder, fromName, info.st_mode & 07777, 0);
     // rename replaces the entry at the final name, never what a link there points to.
-    return ::rename(from.c_str(), to.c_str()) == 0;
+    return ::renameat(fromFolder, fromName, toFolder, toName) == 0;
 }
 
 bool remove(const std::string& path)
 {
+    const AnchoredPath anchored(path);
+    if (anchored.below)
+        return anchored.folder >= 0 && ::unlinkat(anchored.folder, anchored.name.c_str(), 0) == 0;
     return ::unlink(path.c_str()) == 0;
 }
 
@@ -286,7 +387,15 @@ bool DestinationLock::acquire(const std::string& folder)
 {
     if (hasNul(folder))
         return true;
-    const int descriptor = ::open(hostPath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const std::string host = hostPath(folder);
+    int descriptor = ::open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    struct stat info {};
+    if (descriptor < 0 && errno == EACCES && ::stat(host.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        // A folder that may be written but not read (mode 0333) cannot be opened to lock: a
+        // file named after its identity stands in, which every run into it meets.
+        const std::string lockFile = "/tmp/tamsel-" + std::to_string(info.st_dev) + "-" + std::to_string(info.st_ino) + ".lock";
+        descriptor = ::open(lockFile.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    }
     if (descriptor < 0)
         return true;
     if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {

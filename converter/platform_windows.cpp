@@ -297,6 +297,12 @@ unsigned long processId()
 
 }  // namespace files
 
+// Windows makes every output path from the destination's path as written: the check pass's
+// refusal of links and junctions stands, without a descriptor to walk from.
+OutputAnchor::OutputAnchor(const std::string&) {}
+
+OutputAnchor::~OutputAnchor() = default;
+
 DestinationLock::~DestinationLock()
 {
     if (handle >= 0) {

@@ -146,5 +146,7 @@ void writeOutput(const SubProject& root, const OutputSettings& settings, std::ve
     plan.result().refuseOwnCollisions();
     budget.countOutput(plan.bytesCounted());
 
+    // From here on, no link swapped in below the destination is followed.
+    const platform::OutputAnchor anchor(settings.destination);
     plan.result().carryOut(inputs);
 }

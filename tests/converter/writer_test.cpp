@@ -2,12 +2,77 @@
 // destination keeps.
 #include <gtest/gtest.h>
 
+#include "errors.h"
+#include "platform.h"
+#include "sub_project.h"
 #include "test_support.h"
 #include "writer/name_check.h"
+#include "writer/output_session.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+TEST(FolderKeys, AreUniqueAcrossTheWholeTree)
+{
+    // Children of the root, each with its own children; the names after the walk, parents
+    // first, children in order.
+    using Children = std::vector<std::pair<std::string, std::vector<std::string>>>;
+    const struct {
+        const char* rule;
+        Children children;
+        std::vector<std::string> names;
+    } cases[] = {
+        {"siblings differing in case", {{"app", {}}, {"APP", {}}, {"app", {}}}, {"app", "APP (2)", "app (3)"}},
+        {"separators read alike", {{"Rel/Flash", {}}, {"Rel\\Flash", {}}, {"Rel//Flash\\", {}}},
+         {"Rel/Flash", "Rel\\Flash (2)", "Rel//Flash\\ (2)"}},
+        {"a target's group and a target named after it", {{"T", {"G"}}, {"T/G", {"G"}}}, {"T", "G", "T/G (2)", "G"}},
+        {"the number taken by another name", {{"a (2)", {}}, {"a", {}}, {"a", {}}}, {"a (2)", "a", "a (3)"}},
+        {"an empty name shares its parent's folder", {{"", {"x"}}, {"x", {}}}, {"", "x", "x (2)"}},
+        {"two empty siblings", {{"", {}}, {"", {}}}, {"", " (2)"}},
+        {"a lone separator names its parent's folder", {{"", {}}, {"/", {}}}, {"", "/ (2)"}},
+    };
+    for (const auto& c : cases) {
+        SubProject root("p", nullptr);
+        for (const auto& [name, grandchildren] : c.children) {
+            SubProject* child = root.addChild(name);
+            for (const std::string& grandchild : grandchildren)
+                child->addChild(grandchild);
+        }
+        makeFolderKeysUnique(root);
+        std::vector<std::string> names;
+        for (const SubProject* child : root.children) {
+            names.push_back(child->name);
+            for (const SubProject* grandchild : child->children)
+                names.push_back(grandchild->name);
+        }
+        EXPECT_EQ(names, c.names) << c.rule;
+        EXPECT_EQ(root.name, "p") << c.rule;
+    }
+}
+
+TEST(WritePass, NeverFollowsALinkSwappedInAfterTheCheck)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "links need privileges on Windows";
+#else
+    TemporaryFolder folder;
+    fs::create_directories(folder.path() / "out" / "a");
+    fs::create_directories(folder.path() / "outside");
+    const std::string out = folder.windowsPath() + "\\out";
+    OutputSession session(out, {});
+    session.openProjectFile(out + "\\p.prj");
+    session.ensureDirectory(out + "\\a\\b");
+    session.writeFile(out + "\\a\\f.p_a", "x");
+    // Another process puts a link where the check pass found the folder a.
+    fs::remove(folder.path() / "out" / "a");
+    fs::create_directory_symlink(folder.path() / "outside", folder.path() / "out" / "a");
+    const platform::OutputAnchor anchor(out);
+    EXPECT_THROW(session.result().carryOut({}), IOERROR);
+    EXPECT_TRUE(fs::is_empty(folder.path() / "outside"));
+    EXPECT_EQ(listTree(folder.path() / "out"), std::vector<std::string>{"a/"});
+#endif
+}
 
 TEST(WindowsSafeName, MendsEachPartBetweenSeparators)
 {
