@@ -7,9 +7,32 @@ void Budget::countNode()
         throw LimitExceeded(LimitExceeded::Nodes);
 }
 
+void Budget::check(unsigned long long other) const
+{
+    if (listed + other > outputLimit)
+        throw LimitExceeded(LimitExceeded::OutputBytes);
+}
+
+void Budget::countListedLine(unsigned long long bytes)
+{
+    listed += bytes;
+    check(foreseen);
+}
+
+void Budget::countForeseen(unsigned long long bytes)
+{
+    foreseen += bytes;
+    check(foreseen);
+}
+
+void Budget::countFolder(unsigned long long pathBytes)
+{
+    countNode();
+    countOutput(pathBytes);
+}
+
 void Budget::countOutput(unsigned long long bytes)
 {
-    output += bytes;
-    if (output > outputLimit)
-        throw LimitExceeded(LimitExceeded::OutputBytes);
+    planned += bytes;
+    check(planned);
 }

@@ -57,6 +57,8 @@ int reportFailure() noexcept
             printOutputError(error);
         } catch (const LimitExceeded& error) {
             printLimitError(error);
+        } catch (const FileTooLarge& error) {
+            printLine(message::fileTooLarge, error.path);
         } catch (const Interrupted&) {
             // The interrupted write to a standard output nobody read must not silence the line.
             std::cout.clear();

@@ -53,12 +53,21 @@ public:
     Limit limit;
 };
 
+// An input file larger than any Keil file, or one that never ends: refused before memory runs out.
+class FileTooLarge {
+public:
+    explicit FileTooLarge(std::string path) : path(std::move(path)) {}
+
+    std::string path;
+};
+
 // The run was interrupted (Ctrl-C, SIGTERM, SIGHUP) before its files were moved into place.
 class Interrupted {};
 
 // The limits that keep a hostile or broken project from exhausting the machine.
 inline constexpr std::size_t maximumNodes = 1'000'000;
-inline constexpr unsigned long long maximumOutputBytes = 4ULL << 30;
+inline constexpr unsigned long long maximumOutputBytes = 256ULL << 20;
+inline constexpr unsigned long long maximumInputBytes = 256ULL << 20;
 
 // Prints the one line that names the exception being handled and returns the exit status 1.
 // Call it only inside a catch block; anything unforeseen gets a line too.
@@ -96,5 +105,6 @@ inline constexpr const char* deviceNotFound = "Device not found in pack: ";
 inline constexpr const char* interrupted = "Conversion interrupted";
 inline constexpr const char* tooManyNodes =
     "Project too large: more than 1000000 projects, targets and groups";
-inline constexpr const char* tooMuchOutput = "Project too large: the output would exceed 4 GiB";
+inline constexpr const char* tooMuchOutput = "Project too large: the output would exceed 256 MiB";
+inline constexpr const char* fileTooLarge = "File too large: ";
 }  // namespace message

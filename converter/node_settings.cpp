@@ -18,9 +18,21 @@ void NodeSettings::addIncludeFolder(std::string folder, const std::list<std::str
     includePaths.insert(std::move(folder));
 }
 
-void NodeSettings::overlay(const NodeSettings& below)
+void NodeSettings::overlay(const NodeSettings& settings)
 {
-    for (const auto& [macro, value] : below.defines)
-        defines.try_emplace(macro, value);
-    includePaths.insert(below.includePaths.begin(), below.includePaths.end());
+    below = &settings;
+}
+
+std::set<std::string> NodeSettings::allIncludeFolders() const
+{
+    std::set<std::string> all;
+    forEachIncludeFolder([&](const std::string& folder) { all.insert(folder); });
+    return all;
+}
+
+std::map<std::string, DefineValue> NodeSettings::allDefines() const
+{
+    std::map<std::string, DefineValue> all;
+    forEachDefine([&](const std::string& macro, const DefineValue& value) { all.emplace(macro, value); });
+    return all;
 }

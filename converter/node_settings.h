@@ -82,7 +82,7 @@ private:
 // The include folders and defines of a target or group, as both readers fill them.
 class NodeSettings {
 public:
-    bool empty() const { return includePaths.empty() && defines.empty(); }
+    bool empty() const { return includePaths.empty() && defines.empty() && (below == nullptr || below->empty()); }
 
     // Sets a define; a name given again replaces its value and whether it had "=".
     void setDefine(const std::string& macro, std::string text, bool assigned);
@@ -91,10 +91,70 @@ public:
     // host's file system compares names).
     void addIncludeFolder(std::string folder, const std::list<std::string>& compilerFolders);
 
-    // Lays these settings over those of below: a define of its own keeps its value, include
-    // folders are united.
+    // Lays these settings over those of below, which must outlive them and hold no overlay of
+    // its own: a define of its own keeps its value, include folders are united. below is
+    // referred to, not copied: a thousand groups over a target of 20,000 defines share them.
     void overlay(const NodeSettings& below);
 
-    SparseContainer<std::set<std::string>> includePaths;          // byte order, each once
-    SparseContainer<std::map<std::string, DefineValue>> defines;  // byte order of names, each once
+    // Calls visit with every include folder, its own and below's united, in byte order.
+    template <class Visit>
+    void forEachIncludeFolder(Visit&& visit) const;
+
+    // Calls visit with every define's name and value, its own and below's (a name of its own
+    // winning), in byte order of names.
+    template <class Visit>
+    void forEachDefine(Visit&& visit) const;
+
+    // The united include folders and defines, as copies.
+    std::set<std::string> allIncludeFolders() const;
+    std::map<std::string, DefineValue> allDefines() const;
+
+    SparseContainer<std::set<std::string>> includePaths;          // its own: byte order, each once
+    SparseContainer<std::map<std::string, DefineValue>> defines;  // its own: byte order of names, each once
+
+private:
+    const NodeSettings* below = nullptr;
 };
+
+template <class Visit>
+void NodeSettings::forEachIncludeFolder(Visit&& visit) const
+{
+    static const std::set<std::string> none;
+    const std::set<std::string>& own = includePaths.get();
+    const std::set<std::string>& under = below != nullptr ? below->includePaths.get() : none;
+    auto a = own.begin();
+    auto b = under.begin();
+    while (a != own.end() || b != under.end()) {
+        if (b == under.end() || (a != own.end() && *a < *b))
+            visit(*a++);
+        else if (a == own.end() || *b < *a)
+            visit(*b++);
+        else {
+            visit(*a++);
+            ++b;
+        }
+    }
+}
+
+template <class Visit>
+void NodeSettings::forEachDefine(Visit&& visit) const
+{
+    static const std::map<std::string, DefineValue> none;
+    const std::map<std::string, DefineValue>& own = defines.get();
+    const std::map<std::string, DefineValue>& under = below != nullptr ? below->defines.get() : none;
+    auto a = own.begin();
+    auto b = under.begin();
+    while (a != own.end() || b != under.end()) {
+        if (b == under.end() || (a != own.end() && a->first < b->first)) {
+            visit(a->first, a->second);
+            ++a;
+        } else if (a == own.end() || b->first < a->first) {
+            visit(b->first, b->second);
+            ++b;
+        } else {
+            visit(a->first, a->second);
+            ++a;
+            ++b;
+        }
+    }
+}

@@ -45,7 +45,8 @@ struct FileIdentity {
 
 // Reads a whole input file. Only a regular file is read: never a folder, a device or a pipe.
 // On POSIX, a name whose letter case differs from the disk is matched as Windows would.
-// identity, when given, receives the file's identity.
+// identity, when given, receives the file's identity. Throws FileTooLarge for a file of more than
+// maximumInputBytes, or one that never ends.
 bool readWholeFile(const std::string& path, std::string& content, FileIdentity* identity = nullptr);
 
 // The identity of the file a path names, following links; false when nothing is there.

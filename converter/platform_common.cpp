@@ -1,4 +1,5 @@
 // The parts of the platform layer that are the same on every host.
+#include "errors.h"
 #include "platform.h"
 #include "platform_files.h"
 #include "text_util.h"
@@ -82,23 +83,31 @@ void failNthCall(Call call, unsigned n)
     untilFailure[static_cast<std::size_t>(call)] = n;
 }
 
-bool readToEnd(std::intptr_t handle, std::size_t sizeHint, std::string& content)
+ReadEnd readToEnd(std::intptr_t handle, std::size_t sizeHint, std::string& content)
 {
     content.clear();
+    if (sizeHint > maximumInputBytes)
+        return ReadEnd::TooLarge;
     content.resize(std::max<std::size_t>(sizeHint + 1, 4096));
     std::size_t filled = 0;
     for (;;) {
+        if (filled > maximumInputBytes) {
+            std::string().swap(content);
+            return ReadEnd::TooLarge;
+        }
+        // A block more than the limit shows a file too large; reads stay whole blocks, which
+        // some files of the system (/proc/self/pagemap) insist on.
         if (filled == content.size())
-            content.resize(content.size() * 2);
+            content.resize(std::min<std::size_t>(content.size() * 2, maximumInputBytes + 4096));
         const long long got = failsNow(Call::ReadSome) ? -1 : readSome(handle, content.data() + filled, content.size() - filled);
         if (got < 0)
-            return false;
+            return ReadEnd::Failed;
         if (got == 0)
             break;
         filled += static_cast<std::size_t>(got);
     }
     content.resize(filled);
-    return true;
+    return ReadEnd::Whole;
 }
 
 }  // namespace files

@@ -30,8 +30,10 @@ bool close(std::intptr_t handle);
 long long readSome(std::intptr_t handle, char* data, std::size_t size);
 
 // Reads an open file to its end into content, in large blocks; sizeHint is what the file
-// held when it was opened, a hint only, as the file may grow or shrink meanwhile.
-bool readToEnd(std::intptr_t handle, std::size_t sizeHint, std::string& content);
+// held when it was opened, a hint only, as the file may grow or shrink meanwhile. A file that
+// holds more than maximumInputBytes (or never ends) is TooLarge, and is not read further.
+enum class ReadEnd { Whole, Failed, TooLarge };
+ReadEnd readToEnd(std::intptr_t handle, std::size_t sizeHint, std::string& content);
 
 // Moves from over to, replacing the entry at to, never what a link there points to.
 bool replace(const std::string& from, const std::string& to);

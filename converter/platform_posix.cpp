@@ -1,6 +1,7 @@
 // POSIX side of the platform layer.
 #ifndef _WIN32
 
+#include "errors.h"
 #include "platform.h"
 #include "platform_files.h"
 #include "text_util.h"
@@ -172,7 +173,10 @@ bool readWholeFile(const std::string& path, std::string& content, FileIdentity* 
         return false;
     if (identity != nullptr)
         *identity = identityOf(info);
-    return files::readToEnd(descriptor, static_cast<std::size_t>(info.st_size), content);
+    const files::ReadEnd end = files::readToEnd(descriptor, static_cast<std::size_t>(info.st_size), content);
+    if (end == files::ReadEnd::TooLarge)
+        throw FileTooLarge(path);
+    return end == files::ReadEnd::Whole;
 }
 
 bool fileIdentity(const std::string& path, FileIdentity& identity)

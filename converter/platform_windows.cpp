@@ -1,6 +1,7 @@
 // Windows side of the platform layer: the system's and the C runtime's own calls, per-drive current folders.
 #ifdef _WIN32
 
+#include "errors.h"
 #include "platform.h"
 #include "platform_files.h"
 #include "text_util.h"
@@ -154,16 +155,19 @@ bool readWholeFile(const std::string& path, std::string& content, FileIdentity* 
     // A file on a disk only: not a folder, and not a device ("con.uv2", "COM1") or a pipe,
     // which could keep the reader waiting for ever.
     BY_HANDLE_FILE_INFORMATION information {};
-    bool good = ::GetFileType(file) == FILE_TYPE_DISK && ::GetFileInformationByHandle(file, &information)
+    files::ReadEnd end = files::ReadEnd::Failed;
+    const bool good = ::GetFileType(file) == FILE_TYPE_DISK && ::GetFileInformationByHandle(file, &information)
                 && (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
     if (good) {
         if (identity != nullptr)
             *identity = identityOf(information);
         const std::size_t size = static_cast<std::size_t>(information.nFileSizeHigh) << 32 | information.nFileSizeLow;
-        good = files::readToEnd(reinterpret_cast<std::intptr_t>(file), size, content);
+        end = files::readToEnd(reinterpret_cast<std::intptr_t>(file), size, content);
     }
     ::CloseHandle(file);
-    return good;
+    if (end == files::ReadEnd::TooLarge)
+        throw FileTooLarge(path);
+    return good && end == files::ReadEnd::Whole;
 }
 
 namespace {

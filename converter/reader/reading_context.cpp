@@ -8,13 +8,16 @@
 SubProject* ReadingContext::addChild(SubProject& parent, std::string name) const
 {
     budget.countNode();
+    // A node's name stands at least three times in the output (its block's FolderName= line, its
+    // folder's and its output folder's paths): a million long names stop here, not in memory.
+    budget.countForeseen(3ULL * name.size());
     return parent.addChild(std::move(name));
 }
 
 void ReadingContext::addFile(SubProject& node, std::string_view file) const
 {
     // The line's text and its CR LF.
-    budget.countOutput(file.size() + 2);
+    budget.countListedLine(file.size() + 2);
     node.files.push_back(file);
 }
 

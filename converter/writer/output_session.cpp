@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "../budget.h"
 #include "../errors.h"
 #include "../text_util.h"
 
@@ -37,8 +38,9 @@ platform::Entry OutputCheck::at(const std::string& path)
     return entry;
 }
 
-OutputSession::OutputSession(const std::string& destination, const std::vector<platform::FileIdentity>& inputs)
-    : check(destination, inputs)
+OutputSession::OutputSession(const std::string& destination, const std::vector<platform::FileIdentity>& inputs,
+                             Budget& budget)
+    : check(destination, inputs), budget(budget)
 {
 }
 
@@ -61,6 +63,7 @@ void OutputSession::ensureDirectory(const std::string& folder)
     const platform::Entry entry = check.at(folder);
     if (entry != platform::Entry::Folder && entry != platform::Entry::Missing)
         throw IOERROR(IOERROR::CannotCreateDirectory, folder);
+    budget.countFolder(folder.size());
     plan.folder(folder);
 }
 
@@ -69,7 +72,7 @@ void OutputSession::writeFile(const std::string& path, std::string content, std:
     const platform::Entry entry = check.at(path);
     if ((entry != platform::Entry::File && entry != platform::Entry::Missing) || !platform::temporaryFits(path))
         throw IOERROR(IOERROR::CannotWriteFile, path);
-    bytes += content.size() + tail.size();
+    budget.countOutput(content.size() + tail.size());
     known.insert(path);
     plan.file(path, std::move(content), tail);
 }
@@ -85,7 +88,7 @@ void OutputSession::openProjectFile(const std::string& path)
 void OutputSession::projectLine(std::string_view text)
 {
     // Every output file is read by Windows tools: lines end in CR LF.
-    bytes += text.size() + 2;
+    budget.countOutput(text.size() + 2);
     plan.projectText.append(text);
     plan.projectText.append("\r\n");
 }

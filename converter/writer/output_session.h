@@ -9,6 +9,8 @@
 #include "../platform.h"
 #include "write_plan.h"
 
+class Budget;
+
 // What stands at an output path, as the check pass and the write pass judge it: a link, and a
 // file the run reads, are refused wherever output would go.
 class OutputCheck {
@@ -30,11 +32,12 @@ private:
 };
 
 // Walks with the writer over the tree once and writes nothing: it refuses links and inputs
-// where output would go, finds folders blocked by files and counts the bytes, while it puts
+// where output would go, finds folders blocked by files and counts the folders and bytes
+// (throwing LimitExceeded before the plan outgrows the limits), while it puts
 // every folder, file, progress line and project line into the plan.
 class OutputSession {
 public:
-    OutputSession(const std::string& destination, const std::vector<platform::FileIdentity>& inputs);
+    OutputSession(const std::string& destination, const std::vector<platform::FileIdentity>& inputs, Budget& budget);
 
     // True when anything exists at path, or the plan already writes a file there.
     bool exists(const std::string& path);
@@ -56,15 +59,12 @@ public:
     // (the tree and the run's pool keep them).
     void listedFileLines(const std::vector<std::string_view>& files);
 
-    // Bytes the output holds, less the listed files' lines.
-    unsigned long long bytesCounted() const { return bytes; }
-
     // The finished plan.
     WritePlan& result() { return plan; }
 
 private:
     OutputCheck check;
     std::unordered_set<std::string> known;  // files the plan writes, and paths found to exist
-    unsigned long long bytes = 0;
+    Budget& budget;                         // counts every folder and byte planned, as planned
     WritePlan plan;
 };

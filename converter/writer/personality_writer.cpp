@@ -40,14 +40,14 @@ BasePersonality BasePersonality::load(const std::string& path, platform::FileIde
 void planAnalyserPersonality(const NodeSettings& settings, const std::string& file, WriteContext& context)
 {
     std::string content;
-    for (const std::string& folder : settings.includePaths)
-        content.append("-i \"").append(folder).append("\"\r\n");
-    for (const auto& [macro, value] : settings.defines) {
+    settings.forEachIncludeFolder(
+        [&](const std::string& folder) { content.append("-i \"").append(folder).append("\"\r\n"); });
+    settings.forEachDefine([&](const std::string& macro, const DefineValue& value) {
         content.append("-d \"").append(macro);
         if (!value.text.empty() || value.assigned)
             content.append("=").append(value.text);
         content.append("\"\r\n");
-    }
+    });
     planWithBase(file, std::move(content), context);
 }
 

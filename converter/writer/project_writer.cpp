@@ -29,8 +29,10 @@ std::string planNodeFolders(const SubProject& node, WriteContext& context, const
         base += "\\" + parentPath;
     const std::string& name = node.name;
     forEachPart(name, "\\/", [&](std::string_view part) {
+        // An empty part names the folder before it again: a name of a million separators
+        // makes no million look-ups.
         const std::size_t end = static_cast<std::size_t>(part.data() - name.data()) + part.size();
-        if (end < name.size())
+        if (!part.empty() && end < name.size())
             context.plan.ensureDirectory(base + "\\" + name.substr(0, end));
     });
     const std::string nodeFolder = base + "\\" + name;
@@ -136,7 +138,7 @@ void writeOutput(const SubProject& root, const OutputSettings& settings, std::ve
     if (!settings.messagePersonality.empty() && platform::fileIdentity(settings.messagePersonality, message))
         inputs.push_back(message);
 
-    OutputSession plan(settings.destination, inputs);
+    OutputSession plan(settings.destination, inputs, budget);
     WriteContext context {settings.destination, settings.projectName, settings.messagePersonality,
                           settings.compilerPersonality, base, plan};
     plan.openProjectFile(settings.destination + "\\" + settings.projectName + ".prj");
@@ -144,7 +146,6 @@ void writeOutput(const SubProject& root, const OutputSettings& settings, std::ve
     plan.projectLine("VersionTag45");
     planTree(root, context, "", settings.destination + personFolder + settings.projectName + ".p_a");
     plan.result().refuseOwnCollisions();
-    budget.countOutput(plan.bytesCounted());
 
     // From here on, no link swapped in below the destination is followed.
     const platform::OutputAnchor anchor(settings.destination);

@@ -327,9 +327,12 @@ TEST(Run, LimitsStopTheRunBeforeAnythingIsWritten)
         const char* line;
     } cases[] = {
         {4, 100000, "Project too large: more than 1000000 projects, targets and groups"},  // root, A, B, G, G
-        {5, 100000, nullptr},
-        {5, 2 * (folder.windowsPath().size() + 6) - 1, "Project too large: the output would exceed 4 GiB"},  // listed files
-        {5, 1000, "Project too large: the output would exceed 4 GiB"},  // what the project file and personalities hold
+        // and 16 folders: p, A and B with their output and person folders, the Gs with their
+        // output folders, and out\person before each of the three defaults
+        {20, 100000, "Project too large: more than 1000000 projects, targets and groups"},
+        {21, 100000, nullptr},
+        {21, 2 * (folder.windowsPath().size() + 6) - 1, "Project too large: the output would exceed 256 MiB"},  // listed files
+        {21, 1000, "Project too large: the output would exceed 256 MiB"},  // what the project file and personalities hold
     };
     for (const auto& c : cases) {
         Converter converter(folder.windowsPath() + "\\p.uv2", folder.windowsPath() + "\\out");

@@ -157,8 +157,8 @@ TEST_P(PinnedCorpusFile, ReadsAsCheckedByHand)
             withSettings += group->settings.empty() ? 0 : 1;
         EXPECT_EQ(withSettings, p.groupSettings.size());
         for (const auto& [group, defines, includes] : p.groupSettings) {
-            EXPECT_EQ(target.children[group]->settings.defines, defines);
-            EXPECT_EQ(target.children[group]->settings.includePaths, includes);
+            EXPECT_EQ(target.children[group]->settings.allDefines(), defines);
+            EXPECT_EQ(target.children[group]->settings.allIncludeFolders(), includes);
         }
     }
 }

@@ -103,9 +103,9 @@ TEST_F(Options, GroupAndFileBlocksByPosition)
     EXPECT_EQ(target(0).children[1]->files, (std::vector<std::string_view>{"C:\\work\\uart.c", "C:\\work\\spi.c"}));
     EXPECT_EQ(target(1).children[1]->files, std::vector<std::string_view>{"C:\\work\\spi.c"});
     // A's Drivers group: the target's settings under its own, its own define winning.
-    EXPECT_EQ(target(0).children[1]->settings.defines,
+    EXPECT_EQ(target(0).children[1]->settings.allDefines(),
               (Defines{{"BOARD", assigned("1")}, {"DRV", plain()}, {"SHARED", assigned("G")}}));
-    EXPECT_EQ(target(0).children[1]->settings.includePaths, (Folders{"C:\\work\\drv", "C:\\work\\inc"}));
+    EXPECT_EQ(target(0).children[1]->settings.allIncludeFolders(), (Folders{"C:\\work\\drv", "C:\\work\\inc"}));
     EXPECT_TRUE(target(0).children[0]->settings.empty());
     EXPECT_TRUE(target(1).children[1]->settings.empty());
     // Settings of single files are named once each; blank ones, and rejected files, are not.
@@ -296,8 +296,10 @@ TEST(SubProjectSettings, ReplacedDefinesAndInheritedSettings)
     group.setDefine("X", "", false);  // a name given again replaces its value and its "="
     group.settings.includePaths.insert("C:\\own");
     group.settings.overlay(target.settings);
-    EXPECT_EQ(group.settings.defines, (Defines{{"B", assigned("1")}, {"SHARED", assigned("group")}, {"X", plain()}}));
-    EXPECT_EQ(group.settings.includePaths, (Folders{"C:\\inc", "C:\\own"}));
+    EXPECT_EQ(group.settings.allDefines(), (Defines{{"B", assigned("1")}, {"SHARED", assigned("group")}, {"X", plain()}}));
+    EXPECT_EQ(group.settings.allIncludeFolders(), (Folders{"C:\\inc", "C:\\own"}));
+    // The target's settings are shared, not copied: the group keeps only its own.
+    EXPECT_EQ(group.settings.includePaths, Folders{"C:\\own"});
     // A copy is a copy: changing it leaves the original alone.
     SparseContainer<Folders> copy = target.settings.includePaths;
     copy.insert("C:\\more");

@@ -141,7 +141,8 @@ for trial in $(seq 1 20); do
   rm -rf sig && cp -a old-tree sig
   "$tamsel" many.uv2 sig -cp c.p_c -pn p -ap new.p_a >signal-output.txt &
   victim=$!
-  sleep "0.$(printf '%03d' $((RANDOM % 120)))"
+  # Half of the runs are signalled early, so that some are surely interrupted on a fast machine.
+  sleep "0.$(printf '%03d' $((RANDOM % (trial % 2 == 0 ? 30 : 150))))"
   kill -s "$signal" "$victim" 2>/dev/null
   wait "$victim"
   status=$?
@@ -154,6 +155,9 @@ for trial in $(seq 1 20); do
       fail "signal $signal (trial $trial): neither the old project nor the new one"
   elif [[ $status == 0 ]]; then
     cmp -s after-files.txt new-files.txt || fail "signal $signal (trial $trial): completed, yet not the new project"
+  elif [[ $(kill -l "$status" 2>/dev/null) == "$signal" ]]; then
+    # Signalled while starting, before it could catch the signal: it had written nothing.
+    cmp -s after-files.txt old-files.txt || fail "signal $signal (trial $trial): killed at start, yet changed"
   else
     fail "signal $signal (trial $trial): exit status $status"
   fi
@@ -231,6 +235,55 @@ if [[ -z $sanitized ]]; then
     fail "node limit: printed '$output'"
   [[ -z $(ls -A bounded) ]] || fail "node limit: something was written"
 fi
+
+# -- What a small input may cost: each of these stops with its line and writes nothing, within
+# 600 MB of address space (800 MB for the endless input, whose last 256 MiB block is grown from
+# the one before) and 30 seconds. The sanitizers need more of both.
+if [[ -z $sanitized ]]; then
+  # Runs one amplifying input: name, the line expected, the address space in KB, then the arguments.
+  bounded() {
+    local name=$1 expected=$2 memory=$3
+    shift 3
+    rm -rf amplified && mkdir amplified
+    local start=$SECONDS
+    output=$(ulimit -v "$memory"; "$tamsel" "$@" 2>&1)
+    status=$?
+    local took=$((SECONDS - start))
+    [[ $status == 1 ]] || fail "$name: exit status $status"
+    [[ ${output##*$'\n'} == $expected ]] || fail "$name: last line '${output##*$'\n'}'"
+    [[ -z $(ls -A amplified) ]] || fail "$name: something was written"
+    ((took <= 30)) || fail "$name: took $took seconds"
+  }
+  # 1 MB of group names: 1000 targets times 250 groups of 4 KB names.
+  awk 'BEGIN { for (i = 1; i <= 1000; i++) printf "Target (T%d)\r\n", i;
+               name = sprintf("%04000d", 0);
+               for (g = 1; g <= 250; g++) printf "Group (%d%s)\r\n", g, name }' >names.uv2
+  bounded "long group names" "Project too large: the output would exceed 256 MiB" 614400 names.uv2 amplified -cp c.p_c
+  # Groups with settings of their own take over a target's 20,000 defines: shared, not copied.
+  awk 'BEGIN { printf "Target (T)\r\n"; for (g = 1; g <= 3000; g++) printf "Group (G%d)\r\n", g;
+               printf "Options 1,0,0  // Target '"'"'T'"'"'\r\n ADSCDEFN (";
+               for (d = 1; d <= 20000; d++) printf "DEFINE_%d,", d;
+               printf ")\r\nEndOpt\r\n";
+               for (g = 1; g <= 3000; g++) printf "Options 1,%d,0  // Group\r\n ADSCDEFN (OWN)\r\nEndOpt\r\n", g }' >defines.uv2
+  bounded "groups over many defines" "Project too large: the output would exceed 256 MiB" 614400 defines.uv2 amplified -cp c.p_c
+  # Folders count as nodes: 10,000 targets whose one group makes 100 folders each.
+  awk 'BEGIN { for (i = 1; i <= 10000; i++) printf "Target (T%d)\r\n", i;
+               printf "Group ("; for (p = 1; p <= 100; p++) printf "f/"; printf "g)\r\n" }' >folders.uv2
+  bounded "many folders" "Project too large: more than 1000000 projects, targets and groups" 614400 folders.uv2 amplified -cp c.p_c
+  # An input that never ends, and one larger than any Keil file.
+  printf 'Project=../../../../../../../../../../proc/self/pagemap\r\n' >endless.mpw
+  bounded "endless member" "File too large: *pagemap" 819200 endless.mpw amplified -cp c.p_c
+  truncate -s 257M huge-input.uv2
+  bounded "huge input" "File too large: *huge-input.uv2" 614400 huge-input.uv2 amplified -cp c.p_c
+fi
+# A name of 100,000 separators, on a rerun, is looked up once: a second at most.
+{ printf 'Target (T)\r\nGroup (a'; printf '/%.0s' $(seq 1 100000); printf 'b)\r\n'; } >separators.uv2
+rm -rf separators && mkdir separators
+"$tamsel" separators.uv2 separators -cp c.p_c >/dev/null
+start=$(date +%s%N)
+"$tamsel" separators.uv2 separators -cp c.p_c >/dev/null
+took=$((($(date +%s%N) - start) / 1000000))
+((took < 1000)) || fail "separators: the rerun took $took ms"
 
 if [[ $failures != 0 ]]; then
   echo "$failures case(s) failed"

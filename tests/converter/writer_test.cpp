@@ -2,6 +2,7 @@
 // destination keeps.
 #include <gtest/gtest.h>
 
+#include "budget.h"
 #include "errors.h"
 #include "platform.h"
 #include "sub_project.h"
@@ -60,7 +61,8 @@ TEST(WritePass, NeverFollowsALinkSwappedInAfterTheCheck)
     fs::create_directories(folder.path() / "out" / "a");
     fs::create_directories(folder.path() / "outside");
     const std::string out = folder.windowsPath() + "\\out";
-    OutputSession session(out, {});
+    Budget budget;
+    OutputSession session(out, {}, budget);
     session.openProjectFile(out + "\\p.prj");
     session.ensureDirectory(out + "\\a\\b");
     session.writeFile(out + "\\a\\f.p_a", "x");

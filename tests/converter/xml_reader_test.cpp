@@ -274,8 +274,8 @@ TEST(XmlProjectReader, GroupOptionsGiveTheGroupCompleteSettings)
     ASSERT_EQ(childNames(target), (std::vector<std::string>{"Own", "Empty", "Compiler only", "None"}));
 
     const SubProject& own = *target.children[0];
-    EXPECT_EQ(own.settings.defines, (Defines{{"BOARD", bare()}, {"GROUP_ONLY", bare()}, {"LEVEL", is("2")}}));
-    EXPECT_EQ(own.settings.includePaths, (Folders{"C:\\work\\inc", "C:\\work\\..\\grp"}));
+    EXPECT_EQ(own.settings.allDefines(), (Defines{{"BOARD", bare()}, {"GROUP_ONLY", bare()}, {"LEVEL", is("2")}}));
+    EXPECT_EQ(own.settings.allIncludeFolders(), (Folders{"C:\\work\\inc", "C:\\work\\..\\grp"}));
     EXPECT_EQ(own.files, (std::vector<std::string_view>{"C:\\work\\a.c"}));
     for (std::size_t i = 1; i < 4; ++i) {
         EXPECT_TRUE(target.children[i]->settings.empty()) << target.children[i]->name;
@@ -468,9 +468,9 @@ TEST(XmlProjectReader, RteFilesGoToTheirTargetsComponentGroups)
               (std::vector<std::string_view>{"C:\\work\\RTE\\Device\\system.c", "C:\\work\\RTE\\Device\\RTE_Device.h"}));
     EXPECT_EQ(a.children[4]->files,
               (std::vector<std::string_view>{"C:\\work\\RTE\\USB\\user_0.c", "C:\\work\\RTE\\USB\\user_1.c"}));
-    // A group with settings of its own copies the target's, the RTE's among them.
-    EXPECT_EQ(a.children[3]->settings.defines, (Defines{{"OWN", bare()}, {"_RTE_", is("1")}}));
-    EXPECT_EQ(a.children[3]->settings.includePaths, a.settings.includePaths);
+    // A group with settings of its own takes over the target's, the RTE's among them.
+    EXPECT_EQ(a.children[3]->settings.allDefines(), (Defines{{"OWN", bare()}, {"_RTE_", is("1")}}));
+    EXPECT_EQ(a.children[3]->settings.allIncludeFolders(), a.settings.includePaths.get());
 
     // No component is for B: no define, no folder, and only the file that lists it.
     const SubProject& b = *root.children.at(1);
@@ -643,12 +643,12 @@ TEST(XmlRealProjects, ArmGroupAndFileOptions)
     EXPECT_EQ(target.settings.includePaths.size(), 10u);
 
     const SubProject& source = *target.children[0];
-    EXPECT_EQ(source.settings.defines, (Defines{{"PART_LM3S9B96", is("1")}, {"SIMPLICITI_CONFIG_HEADER", bare()},
+    EXPECT_EQ(source.settings.allDefines(), (Defines{{"PART_LM3S9B96", is("1")}, {"SIMPLICITI_CONFIG_HEADER", bare()},
                                        {"SIMPLICITI_DEBUG", bare()}, {"TARGET_IS_TEMPEST_RB1", bare()},
                                        {"rvmdk", bare()}}));
     Folders sourceFolders = target.settings.includePaths.get();
     sourceFolders.insert("C:\\keil\\..\\..\\..\\SimpliciTI-1.1.1\\Components\\debug");
-    EXPECT_EQ(source.settings.includePaths, sourceFolders);
+    EXPECT_EQ(source.settings.allIncludeFolders(), sourceFolders);
     EXPECT_EQ(source.files.at(2), "C:\\keil\\simpliciti_cascade.c");
     EXPECT_TRUE(target.children[1]->settings.empty());
     EXPECT_TRUE(target.children[2]->settings.empty());
