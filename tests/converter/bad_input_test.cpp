@@ -263,6 +263,24 @@ TEST_F(BadInput, FolderPathLongerThanTheSystemTakes)
     const RunResult result = convertProject("Target (" + name + ")\n");
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.lines, (std::vector<std::string>{message::couldNotCreateDirectory + base + name.substr(0, cut)}));
+
+    // A personality whose own path fits, while the temporary name beside it would not: the
+    // check pass refuses it, and nothing is written.
+    std::string deep;
+    while (base.size() + deep.size() + part.size() + 40 < PATH_MAX)
+        deep += part + "/";
+    // The person folder's path ends PATH_MAX - 10 bytes in: "x.p_a" fits behind it, a
+    // temporary name of 28 bytes does not.
+    deep += std::string(PATH_MAX - 20 - base.size() - deep.size(), 'e') + "/x";
+    const std::string person = base + deep + "\\person\\";
+    ASSERT_EQ(person.size(), static_cast<std::size_t>(PATH_MAX - 10));
+    fs::remove_all(destination());
+    fs::create_directory(destination());
+    const RunResult tooDeep =
+        convertProject("Target (" + deep + ")\nOptions 1,0,0  // Target '" + deep + "'\n C51DEF (X)\nEndOpt\n");
+    EXPECT_EQ(tooDeep.status, 1);
+    EXPECT_EQ(tooDeep.lines, (std::vector<std::string>{message::couldNotWrite + person + "x.p_a"}));
+    expectDestinationEmpty();
 #endif
 }
 
