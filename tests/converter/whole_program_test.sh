@@ -89,25 +89,31 @@ wait "$first" || fail "concurrent run: the first run failed"
 [[ -s shared/p.prj ]] || fail "concurrent run: the first run's project is missing"
 
 # -- The lock holds for a destination that can be written but not read (mode 0333). Root reads
-# every folder, so root runs both conversions as nobody.
+# every folder, so root runs both conversions as nobody, from a folder of /tmp that nobody can
+# reach whatever the folders above this scratch folder allow.
 as_user=()
 [[ $(id -u) == 0 ]] && as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-mkdir -p unreadable/d
-cp big.uv2 small.uv2 c.p_c unreadable/
-[[ $(id -u) == 0 ]] && chown -R nobody unreadable
-chmod 333 unreadable/d
+unreadable=$(mktemp -d)
+chmod 755 "$unreadable"
+mkdir "$unreadable/d"
+cp "$tamsel" "$unreadable/Tamsel"
+cp big.uv2 small.uv2 c.p_c "$unreadable/"
+[[ $(id -u) == 0 ]] && chown -R nobody "$unreadable"
+chmod 333 "$unreadable/d"
+fifo=$PWD/progress
 (
-  cd unreadable || exit 1
-  "${as_user[@]}" "$tamsel" big.uv2 d -cp c.p_c -pn p >../progress &
-  exec 3<../progress
+  cd "$unreadable" || exit 1
+  "${as_user[@]}" ./Tamsel big.uv2 d -cp c.p_c -pn p >"$fifo" &
+  exec 3<"$fifo"
   sleep 1
-  second=$("${as_user[@]}" "$tamsel" small.uv2 d -cp c.p_c -pn other)
-  [[ $? == 1 && $second == "Destination is in use by another conversion: "*"\\unreadable\\d" ]] ||
+  second=$("${as_user[@]}" ./Tamsel small.uv2 d -cp c.p_c -pn other)
+  [[ $? == 1 && $second == "Destination is in use by another conversion: "*"\\d" ]] ||
     echo "FAILED: unreadable destination: the second run printed '$second'"
   cat <&3 >/dev/null
   wait
 ) | grep FAILED && fail "unreadable destination"
-chmod 755 unreadable/d
+chmod 755 "$unreadable/d"
+rm -rf "$unreadable"
 
 # -- A run killed halfway leaves the earlier project as it was.
 mkdir killed
