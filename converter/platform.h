@@ -160,6 +160,7 @@ public:
 
 private:
     std::intptr_t handle = -1;
+    std::string lockFile;  // the stand-in lock file, removed again when the lock is released
 };
 
 // A reader that closes the pipe of standard output, or a limit on the size of files, must not

@@ -383,9 +383,40 @@ unsigned long processId()
 
 DestinationLock::~DestinationLock()
 {
+    // Removed while still locked: a run that opened it meanwhile finds it gone and tries anew.
+    if (!lockFile.empty())
+        ::unlink(lockFile.c_str());
     if (handle >= 0)
         ::close(static_cast<int>(handle));
 }
+
+namespace {
+
+// Locks the stand-in lock file at path: -1 when another run holds it, -2 when it cannot be
+// made, else the locked descriptor of the file that stands at path.
+int lockStandIn(const std::string& path)
+{
+    // The holder removes the file when it is done; a lock on a file no longer there counts
+    // for nothing, so it is opened again.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const int descriptor = ::open(path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (descriptor < 0)
+            return -2;
+        if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+            ::close(descriptor);
+            return -1;
+        }
+        struct stat locked {};
+        struct stat standing {};
+        if (::fstat(descriptor, &locked) == 0 && ::stat(path.c_str(), &standing) == 0
+            && locked.st_dev == standing.st_dev && locked.st_ino == standing.st_ino)
+            return descriptor;
+        ::close(descriptor);
+    }
+    return -2;
+}
+
+}  // namespace
 
 bool DestinationLock::acquire(const std::string& folder)
 {
@@ -397,8 +428,15 @@ bool DestinationLock::acquire(const std::string& folder)
     if (descriptor < 0 && errno == EACCES && ::stat(host.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
         // A folder that may be written but not read (mode 0333) cannot be opened to lock: a
         // file named after its identity stands in, which every run into it meets.
-        const std::string lockFile = "/tmp/tamsel-" + std::to_string(info.st_dev) + "-" + std::to_string(info.st_ino) + ".lock";
-        descriptor = ::open(lockFile.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+        const std::string standIn = "/tmp/tamsel-" + std::to_string(info.st_dev) + "-" + std::to_string(info.st_ino) + ".lock";
+        descriptor = lockStandIn(standIn);
+        if (descriptor == -1)
+            return false;
+        if (descriptor >= 0) {
+            handle = descriptor;
+            lockFile = standIn;
+        }
+        return true;
     }
     if (descriptor < 0)
         return true;
