@@ -96,9 +96,13 @@ ReadEnd readToEnd(std::intptr_t handle, std::size_t sizeHint, std::string& conte
             return ReadEnd::TooLarge;
         }
         // A block more than the limit shows a file too large; reads stay whole blocks, which
-        // some files of the system (/proc/self/pagemap) insist on.
-        if (filled == content.size())
-            content.resize(std::min<std::size_t>(content.size() * 2, maximumInputBytes + 4096));
+        // some files of the system (/proc/self/pagemap) insist on. The buffer goes straight to
+        // its largest size rather than to the limit and then a block more, which would hold
+        // twice the limit while it moved.
+        if (filled == content.size()) {
+            const std::size_t doubled = content.size() * 2;
+            content.resize(doubled >= maximumInputBytes ? maximumInputBytes + 4096 : doubled);
+        }
         const long long got = failsNow(Call::ReadSome) ? -1 : readSome(handle, content.data() + filled, content.size() - filled);
         if (got < 0)
             return ReadEnd::Failed;
