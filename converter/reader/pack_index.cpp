@@ -31,13 +31,8 @@ int compareNumbers(std::string_view a, std::string_view b)
 std::vector<std::string_view> dottedParts(std::string_view text)
 {
     std::vector<std::string_view> parts;
-    for (std::size_t start = 0;;) {
-        const std::size_t dot = text.find('.', start);
-        parts.push_back(text.substr(start, dot == std::string_view::npos ? std::string_view::npos : dot - start));
-        if (dot == std::string_view::npos)
-            return parts;
-        start = dot + 1;
-    }
+    forEachPart(text, ".", [&](std::string_view part) { parts.push_back(part); });
+    return parts;
 }
 
 int compareDotted(std::string_view a, std::string_view b)

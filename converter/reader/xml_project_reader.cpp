@@ -41,6 +41,12 @@ std::vector<std::string> listedTargets(const pugi::xml_node& owner)
     return names;
 }
 
+// The pack a package element of the RTE names by its vendor, name and version attributes.
+PackId packageId(const pugi::xml_node& package)
+{
+    return {package.attribute("vendor").value(), package.attribute("name").value(), package.attribute("version").value()};
+}
+
 // The folder uVision generates RTE_Components.h into for a target: RTE\_ and the target's
 // name with every byte but ASCII letters, digits, "-" and "." made "_".
 std::string rteComponentsFolder(const std::string& targetName)
@@ -83,8 +89,7 @@ void XmlProjectReader::readRte(const pugi::xml_node& project)
                 readRteComponent(component);
         for (const pugi::xml_node& packages : rte.children("packages"))
             for (const pugi::xml_node& package : packages.children("package"))
-                rtePackages.push_back({package.attribute("vendor").value(), package.attribute("name").value(),
-                                       package.attribute("version").value()});
+                rtePackages.push_back(packageId(package));
         for (const pugi::xml_node& files : rte.children("files"))
             for (const pugi::xml_node& file : files.children("file"))
                 readRteFile(file);
@@ -106,8 +111,7 @@ void XmlProjectReader::readRteComponent(const pugi::xml_node& component)
     wanted.cversion = component.attribute("Cversion").value();
     wanted.condition = component.attribute("condition").value();
     wanted.capiversion = component.attribute("Capiversion").value();
-    const pugi::xml_node package = component.child("package");
-    wanted.pack = {package.attribute("vendor").value(), package.attribute("name").value(), package.attribute("version").value()};
+    wanted.pack = packageId(component.child("package"));
     components.push_back(std::move(selected));
 }
 
