@@ -1,21 +1,60 @@
 // A node's settings.
 #include "node_settings.h"
 
+#include <stdexcept>
+
 #include "platform.h"
 
-void NodeSettings::setDefine(const std::string& macro, std::string text, bool assigned)
+std::set<std::string> FolderSet::get() const
 {
-    DefineValue& value = defines[macro];
-    value.text = std::move(text);
-    value.assigned = assigned;
+    std::set<std::string> copy;
+    for (std::size_t i = 0; i < size(); ++i)
+        copy.emplace(at(i));
+    return copy;
 }
 
-void NodeSettings::addIncludeFolder(std::string folder, const std::list<std::string>& compilerFolders)
+void DefineMap::set(std::string_view macro, std::string_view text, bool assigned)
+{
+    // Stored as long as the "=value" part of its personality line: nothing for a bare name,
+    // else a mark of whether "=" was given, then the value.
+    std::string stored;
+    if (assigned || !text.empty()) {
+        stored.reserve(text.size() + 1);
+        stored += assigned ? '=' : ' ';
+        stored += text;
+    }
+    modify().put(macro, stored);
+}
+
+DefineValue DefineMap::decode(std::string_view stored)
+{
+    if (stored.empty())
+        return {};
+    return {std::string(stored.substr(1)), stored.front() == '='};
+}
+
+DefineValue DefineMap::at(std::string_view macro) const
+{
+    const std::optional<std::string_view> stored = packed() ? packed()->find(macro) : std::nullopt;
+    if (!stored)
+        throw std::out_of_range("no such define");
+    return decode(*stored);
+}
+
+std::map<std::string, DefineValue> DefineMap::get() const
+{
+    std::map<std::string, DefineValue> copy;
+    for (std::size_t i = 0; i < size(); ++i)
+        copy.emplace(nameAt(i), valueAt(i));
+    return copy;
+}
+
+void NodeSettings::addIncludeFolder(std::string_view folder, const std::list<std::string>& compilerFolders)
 {
     for (const std::string& known : compilerFolders)
         if (platform::sameFileName(known, folder))
             return;
-    includePaths.insert(std::move(folder));
+    includePaths.insert(folder);
 }
 
 void NodeSettings::overlay(const NodeSettings& settings)
@@ -23,16 +62,28 @@ void NodeSettings::overlay(const NodeSettings& settings)
     below = &settings;
 }
 
+unsigned long long NodeSettings::personalityBytes() const
+{
+    if (below == nullptr) {
+        includePaths.settle();
+        defines.settle();
+        return personalityBytesSoFar();
+    }
+    unsigned long long bytes = 0;
+    forEachPersonalityPiece([&](std::string_view piece) { bytes += piece.size(); });
+    return bytes;
+}
+
 std::set<std::string> NodeSettings::allIncludeFolders() const
 {
     std::set<std::string> all;
-    forEachIncludeFolder([&](const std::string& folder) { all.insert(folder); });
+    forEachIncludeFolder([&](std::string_view folder) { all.emplace(folder); });
     return all;
 }
 
 std::map<std::string, DefineValue> NodeSettings::allDefines() const
 {
     std::map<std::string, DefineValue> all;
-    forEachDefine([&](const std::string& macro, const DefineValue& value) { all.emplace(macro, value); });
+    forEachDefine([&](std::string_view macro, const DefineValue& value) { all.emplace(macro, value); });
     return all;
 }

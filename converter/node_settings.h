@@ -6,6 +6,9 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
+
+#include "packed_entries.h"
 
 // A define's value, and whether it was given with "=": "X=" defines X as empty, "X" as 1.
 struct DefineValue {
@@ -15,68 +18,82 @@ struct DefineValue {
     bool operator==(const DefineValue&) const = default;
 };
 
-// An ordered set or map that costs one pointer while it is empty. Most nodes are groups that
-// never hold settings, and a project may have a million of them.
-template <class Container>
-class SparseContainer {
+// Entries that cost one pointer while there are none. Most nodes are groups that never hold
+// settings, and a project may have a million of them.
+class SparseEntries {
 public:
-    using value_type = typename Container::value_type;
-    using key_type = typename Container::key_type;
-    using iterator = typename Container::const_iterator;
-    using const_iterator = typename Container::const_iterator;
-
-    SparseContainer() = default;
-    SparseContainer(const SparseContainer& other) { *this = other; }
-    SparseContainer& operator=(const SparseContainer& other)
+    SparseEntries() = default;
+    SparseEntries(const SparseEntries& other) { *this = other; }
+    SparseEntries& operator=(const SparseEntries& other)
     {
-        items = other.empty() ? nullptr : std::make_unique<Container>(*other.items);
-        return *this;
-    }
-    SparseContainer& operator=(const Container& other)
-    {
-        items = other.empty() ? nullptr : std::make_unique<Container>(other);
+        if (this != &other)
+            entries = other.empty() ? nullptr : std::make_unique<PackedEntries>(*other.entries);
         return *this;
     }
 
-    bool empty() const { return !items || items->empty(); }
-    std::size_t size() const { return items ? items->size() : 0; }
-    const_iterator begin() const { return get().begin(); }
-    const_iterator end() const { return get().end(); }
-    bool contains(const key_type& key) const { return items && items->contains(key); }
-    std::size_t count(const key_type& key) const { return contains(key) ? 1 : 0; }
-    const Container& get() const { return items ? *items : none(); }
+    bool empty() const { return !entries || entries->empty(); }
+    std::size_t size() const { return entries ? entries->size() : 0; }
 
-    // The container itself, made on first use.
-    Container& modify()
+    // Sorts the waiting entries in (PackedEntries).
+    void settle() const
     {
-        if (!items)
-            items = std::make_unique<Container>();
-        return *items;
+        if (entries)
+            entries->settle();
     }
-    template <class... Arguments>
-    auto insert(Arguments&&... arguments)
-    {
-        return modify().insert(std::forward<Arguments>(arguments)...);
-    }
-    template <class... Arguments>
-    auto try_emplace(Arguments&&... arguments)
-    {
-        return modify().try_emplace(std::forward<Arguments>(arguments)...);
-    }
-    auto& operator[](const key_type& key) { return modify()[key]; }
-    const auto& at(const key_type& key) const { return get().at(key); }
 
-    friend bool operator==(const SparseContainer& a, const Container& b) { return a.get() == b; }
-    friend bool operator==(const SparseContainer& a, const SparseContainer& b) { return a.get() == b.get(); }
+protected:
+    PackedEntries& modify()
+    {
+        if (!entries)
+            entries = std::make_unique<PackedEntries>();
+        return *entries;
+    }
+    const PackedEntries* packed() const { return entries.get(); }
 
 private:
-    static const Container& none()
-    {
-        static const Container empty;
-        return empty;
-    }
+    std::unique_ptr<PackedEntries> entries;
+};
 
-    std::unique_ptr<Container> items;
+// A node's own include folders: byte order, each once.
+class FolderSet : public SparseEntries {
+public:
+    void insert(std::string_view folder) { modify().put(folder, {}); }
+    std::size_t count(std::string_view folder) const { return packed() && packed()->find(folder) ? 1 : 0; }
+
+    // The folder at position i in byte order, i < size().
+    std::string_view at(std::size_t i) const { return packed()->keyAt(i); }
+
+    // The line bytes "-i \"folder\"" and CR LF take, for the folders sorted in so far (at no cost).
+    unsigned long long lineBytesSoFar() const { return packed() ? packed()->bytesSoFar() + 7 * packed()->sizeSoFar() : 0; }
+
+    // A copy, to compare and to look at.
+    std::set<std::string> get() const;
+    friend bool operator==(const FolderSet& a, const std::set<std::string>& b) { return a.get() == b; }
+};
+
+// A node's own defines: byte order of names, each once.
+class DefineMap : public SparseEntries {
+public:
+    // Sets a define; a name given again replaces its value and whether it had "=".
+    void set(std::string_view macro, std::string_view text, bool assigned);
+    std::size_t count(std::string_view macro) const { return packed() && packed()->find(macro) ? 1 : 0; }
+    DefineValue at(std::string_view macro) const;
+
+    // The name and the value of the define at position i in byte order of names, i < size().
+    std::string_view nameAt(std::size_t i) const { return packed()->keyAt(i); }
+    DefineValue valueAt(std::size_t i) const { return decode(packed()->valueAt(i)); }
+
+    // The line bytes "-d \"name\"" (with "=value" when assigned or not empty) and CR LF take,
+    // for the defines sorted in so far (at no cost): the stored value is as long as the "=value"
+    // part.
+    unsigned long long lineBytesSoFar() const { return packed() ? packed()->bytesSoFar() + 7 * packed()->sizeSoFar() : 0; }
+
+    // A copy, to compare and to look at.
+    std::map<std::string, DefineValue> get() const;
+    friend bool operator==(const DefineMap& a, const std::map<std::string, DefineValue>& b) { return a.get() == b; }
+
+private:
+    static DefineValue decode(std::string_view stored);
 };
 
 // The include folders and defines of a target or group, as both readers fill them.
@@ -85,76 +102,114 @@ public:
     bool empty() const { return includePaths.empty() && defines.empty() && (below == nullptr || below->empty()); }
 
     // Sets a define; a name given again replaces its value and whether it had "=".
-    void setDefine(const std::string& macro, std::string text, bool assigned);
+    void setDefine(std::string_view macro, std::string_view text, bool assigned) { defines.set(macro, text, assigned); }
 
     // Stores a completed folder unless the compiler personality already names it (as the
     // host's file system compares names).
-    void addIncludeFolder(std::string folder, const std::list<std::string>& compilerFolders);
+    void addIncludeFolder(std::string_view folder, const std::list<std::string>& compilerFolders);
 
     // Lays these settings over those of below, which must outlive them and hold no overlay of
     // its own: a define of its own keeps its value, include folders are united. below is
     // referred to, not copied: a thousand groups over a target of 20,000 defines share them.
     void overlay(const NodeSettings& below);
 
-    // Calls visit with every include folder, its own and below's united, in byte order.
+    // Calls visit(folder) with every include folder, its own and below's united, in byte order.
     template <class Visit>
     void forEachIncludeFolder(Visit&& visit) const;
 
-    // Calls visit with every define's name and value, its own and below's (a name of its own
+    // Calls visit(name, value) with every define, its own and below's (a name of its own
     // winning), in byte order of names.
     template <class Visit>
     void forEachDefine(Visit&& visit) const;
+
+    // Calls put with the pieces of the lines a generated analyser personality holds: "-i" and
+    // the quoted folder for each include folder, then "-d" and the quoted define for each define,
+    // each line ending in CR LF.
+    template <class Put>
+    void forEachPersonalityPiece(Put&& put) const;
+
+    // The bytes of those lines.
+    unsigned long long personalityBytes() const;
+
+    // The bytes of the lines of its own entries sorted in so far, nothing of below's: less than
+    // personalityBytes, or as much, and at no cost, as reading asks after every list it adds.
+    unsigned long long personalityBytesSoFar() const { return includePaths.lineBytesSoFar() + defines.lineBytesSoFar(); }
 
     // The united include folders and defines, as copies.
     std::set<std::string> allIncludeFolders() const;
     std::map<std::string, DefineValue> allDefines() const;
 
-    SparseContainer<std::set<std::string>> includePaths;          // its own: byte order, each once
-    SparseContainer<std::map<std::string, DefineValue>> defines;  // its own: byte order of names, each once
+    FolderSet includePaths;  // its own
+    DefineMap defines;       // its own
 
 private:
     const NodeSettings* below = nullptr;
 };
 
-template <class Visit>
-void NodeSettings::forEachIncludeFolder(Visit&& visit) const
+namespace settings_detail {
+
+// Walks two lists in byte order of their keys, as one: an entry of own wins over one of under
+// with an equal key.
+template <class OwnKey, class UnderKey, class Visit>
+void walkUnited(std::size_t ownSize, std::size_t underSize, const OwnKey& ownKey, const UnderKey& underKey, Visit&& visit)
 {
-    static const std::set<std::string> none;
-    const std::set<std::string>& own = includePaths.get();
-    const std::set<std::string>& under = below != nullptr ? below->includePaths.get() : none;
-    auto a = own.begin();
-    auto b = under.begin();
-    while (a != own.end() || b != under.end()) {
-        if (b == under.end() || (a != own.end() && *a < *b))
-            visit(*a++);
-        else if (a == own.end() || *b < *a)
-            visit(*b++);
+    std::size_t a = 0;
+    std::size_t b = 0;
+    while (a < ownSize || b < underSize) {
+        if (b == underSize || (a < ownSize && ownKey(a) < underKey(b)))
+            visit(true, a++);
+        else if (a == ownSize || underKey(b) < ownKey(a))
+            visit(false, b++);
         else {
-            visit(*a++);
+            visit(true, a++);
             ++b;
         }
     }
 }
 
+}  // namespace settings_detail
+
+template <class Visit>
+void NodeSettings::forEachIncludeFolder(Visit&& visit) const
+{
+    static const FolderSet none;
+    const FolderSet& own = includePaths;
+    const FolderSet& under = below != nullptr ? below->includePaths : none;
+    const auto ownKey = [&](std::size_t i) { return own.at(i); };
+    const auto underKey = [&](std::size_t i) { return under.at(i); };
+    settings_detail::walkUnited(own.size(), under.size(), ownKey, underKey,
+                                [&](bool isOwn, std::size_t i) { visit(isOwn ? own.at(i) : under.at(i)); });
+}
+
 template <class Visit>
 void NodeSettings::forEachDefine(Visit&& visit) const
 {
-    static const std::map<std::string, DefineValue> none;
-    const std::map<std::string, DefineValue>& own = defines.get();
-    const std::map<std::string, DefineValue>& under = below != nullptr ? below->defines.get() : none;
-    auto a = own.begin();
-    auto b = under.begin();
-    while (a != own.end() || b != under.end()) {
-        if (b == under.end() || (a != own.end() && a->first < b->first)) {
-            visit(a->first, a->second);
-            ++a;
-        } else if (a == own.end() || b->first < a->first) {
-            visit(b->first, b->second);
-            ++b;
-        } else {
-            visit(a->first, a->second);
-            ++a;
-            ++b;
+    static const DefineMap none;
+    const DefineMap& own = defines;
+    const DefineMap& under = below != nullptr ? below->defines : none;
+    const auto ownKey = [&](std::size_t i) { return own.nameAt(i); };
+    const auto underKey = [&](std::size_t i) { return under.nameAt(i); };
+    settings_detail::walkUnited(own.size(), under.size(), ownKey, underKey, [&](bool isOwn, std::size_t i) {
+        const DefineMap& from = isOwn ? own : under;
+        visit(from.nameAt(i), from.valueAt(i));
+    });
+}
+
+template <class Put>
+void NodeSettings::forEachPersonalityPiece(Put&& put) const
+{
+    forEachIncludeFolder([&](std::string_view folder) {
+        put("-i \"");
+        put(folder);
+        put("\"\r\n");
+    });
+    forEachDefine([&](std::string_view macro, const DefineValue& value) {
+        put("-d \"");
+        put(macro);
+        if (!value.text.empty() || value.assigned) {
+            put("=");
+            put(value.text);
         }
-    }
+        put("\"\r\n");
+    });
 }

@@ -14,6 +14,12 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 std::vector<std::string> splitDefineList(std::string_view value)
 {
     std::vector<std::string> tokens;
+    forEachDefineToken(value, [&](const std::string& token) { tokens.push_back(token); });
+    return tokens;
+}
+
+void forEachDefineToken(std::string_view value, const std::function<void(const std::string&)>& visit)
+{
     std::string token;
     bool quoted = false;
     int depth = 0;
@@ -23,7 +29,7 @@ std::vector<std::string> splitDefineList(std::string_view value)
         if (token.size() >= 2 && token.front() == '"' && token.back() == '"')
             token = token.substr(1, token.size() - 2);
         if (!token.empty())
-            tokens.push_back(std::move(token));
+            visit(token);
         token.clear();
         equalsStandsAlone = false;
     };
@@ -63,7 +69,6 @@ std::vector<std::string> splitDefineList(std::string_view value)
             --depth;
     }
     finishToken();
-    return tokens;
 }
 
 void addDefine(NodeSettings& target, const std::string& token)
@@ -77,11 +82,10 @@ void addDefine(NodeSettings& target, const std::string& token)
         value = "HBX_STRINGIFY(" + trimChar(value, '"') + ")";
     }
     if (!name.empty())
-        target.setDefine(name, std::move(value), assigned);
+        target.setDefine(name, value, assigned);
 }
 
 void addDefineList(NodeSettings& target, std::string_view value)
 {
-    for (const std::string& token : splitDefineList(value))
-        addDefine(target, token);
+    forEachDefineToken(value, [&](const std::string& token) { addDefine(target, token); });
 }

@@ -8,9 +8,10 @@
 bool fileOptionsSaySomething(std::string_view defineList, std::string_view includeList,
                              const std::string& projectFolder, const std::list<std::string>& compilerFolders)
 {
-    for (const std::string& token : splitDefineList(defineList))
-        if (token.find('=') != 0)
-            return true;
+    bool definesSomething = false;
+    forEachDefineToken(defineList, [&](const std::string& token) { definesSomething = definesSomething || token.find('=') != 0; });
+    if (definesSomething)
+        return true;
     // The folders the file's own settings would hold, compared as the target's are.
     NodeSettings folders;
     addIncludeList(folders, std::string(includeList), projectFolder, compilerFolders);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <set>
 #include <string>
@@ -69,7 +70,7 @@ private:
     std::vector<SubProject*> targets;               // made by this file's "Target (" lines, in order
     std::vector<std::uint32_t> groupLinesAtTarget;  // per target: "Group (" lines read before it
     std::uint32_t groupLinesRead = 0;
-    std::vector<FileLine> fileLines;
+    std::deque<FileLine> fileLines;  // never moved as it grows: a peak of one copy, not two
     std::map<std::size_t, Exclusions> exclusions;   // by 0-based target position
     std::vector<std::pair<SubProject*, SubProject*>> groupSettings;  // target and group, in reading order
     std::set<std::string_view> reportedFiles;       // a file with options is named once

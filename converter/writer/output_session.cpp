@@ -5,6 +5,7 @@
 
 #include "../budget.h"
 #include "../errors.h"
+#include "../node_settings.h"
 #include "../text_util.h"
 
 OutputCheck::OutputCheck(const std::string& destination, const std::vector<platform::FileIdentity>& inputs)
@@ -75,6 +76,16 @@ void OutputSession::writeFile(const std::string& path, std::string content, std:
     budget.countOutput(content.size() + tail.size());
     known.insert(path);
     plan.file(path, std::move(content), tail);
+}
+
+void OutputSession::writePersonality(const std::string& path, const NodeSettings& settings, std::string_view tail)
+{
+    const platform::Entry entry = check.at(path);
+    if ((entry != platform::Entry::File && entry != platform::Entry::Missing) || !platform::temporaryFits(path))
+        throw IOERROR(IOERROR::CannotWriteFile, path);
+    budget.countOutput(settings.personalityBytes() + tail.size());
+    known.insert(path);
+    plan.personality(path, settings, tail);
 }
 
 void OutputSession::openProjectFile(const std::string& path)

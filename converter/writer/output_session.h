@@ -10,6 +10,7 @@
 #include "write_plan.h"
 
 class Budget;
+class NodeSettings;
 
 // What stands at an output path, as the check pass and the write pass judge it: a link, and a
 // file the run reads, are refused wherever output would go.
@@ -48,6 +49,11 @@ public:
     // Plans a whole file, content and then tail (which must outlive the plan); throws IOERROR
     // when what stands at path cannot be replaced.
     void writeFile(const std::string& path, std::string content, std::string_view tail = {});
+
+    // Plans a generated analyser personality: the lines of settings, then tail. Both must
+    // outlive the plan, which writes the lines out of settings only when it is carried out: a
+    // target's million defines are never held twice.
+    void writePersonality(const std::string& path, const NodeSettings& settings, std::string_view tail);
 
     // A progress line, printed when the plan is carried out.
     void progress(std::string text) { plan.line(std::move(text)); }

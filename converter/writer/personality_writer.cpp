@@ -6,12 +6,11 @@
 
 namespace {
 
-// Plans file as content followed by the base text, which every personality file shares.
-void planWithBase(const std::string& file, std::string content, WriteContext& context)
+// Every personality file ends in the base text: one that could not be read is said at each.
+void sayWhenBaseUnreadable(WriteContext& context)
 {
     if (context.base.given && !context.base.readable)
         context.plan.progress(message::baseNotOpened);
-    context.plan.writeFile(file, std::move(content), context.base.text);
 }
 
 }  // namespace
@@ -39,19 +38,12 @@ BasePersonality BasePersonality::load(const std::string& path, platform::FileIde
 
 void planAnalyserPersonality(const NodeSettings& settings, const std::string& file, WriteContext& context)
 {
-    std::string content;
-    settings.forEachIncludeFolder(
-        [&](const std::string& folder) { content.append("-i \"").append(folder).append("\"\r\n"); });
-    settings.forEachDefine([&](const std::string& macro, const DefineValue& value) {
-        content.append("-d \"").append(macro);
-        if (!value.text.empty() || value.assigned)
-            content.append("=").append(value.text);
-        content.append("\"\r\n");
-    });
-    planWithBase(file, std::move(content), context);
+    sayWhenBaseUnreadable(context);
+    context.plan.writePersonality(file, settings, context.base.text);
 }
 
 void planBaseAnalyserCopy(const std::string& file, WriteContext& context)
 {
-    planWithBase(file, {}, context);
+    sayWhenBaseUnreadable(context);
+    context.plan.writeFile(file, {}, context.base.text);
 }

@@ -5,6 +5,7 @@
 
 #include "../console.h"
 #include "../errors.h"
+#include "../node_settings.h"
 #include "output_session.h"
 #include "../text_util.h"
 
@@ -77,7 +78,10 @@ void WritePlan::carryOut(const std::vector<platform::FileIdentity>& inputs) cons
             break;
         case Step::File: {
             platform::ReplacementFile& file = staged.emplace_back();
-            if (!file.open(step.text) || !file.write(step.bytes) || !file.write(step.tail) || !file.finish())
+            bool written = file.open(step.text) && file.write(step.bytes);
+            if (step.settings != nullptr)
+                step.settings->forEachPersonalityPiece([&](std::string_view piece) { written = written && file.write(piece); });
+            if (!written || !file.write(step.tail) || !file.finish())
                 throw IOERROR(IOERROR::CannotWriteFile, step.text);
             paths.push_back(&step.text);
             break;

@@ -9,6 +9,8 @@
 
 #include "../platform.h"
 
+class NodeSettings;
+
 // A long text made of pieces: text of its own, copied into blocks of 64 KiB that never move, and
 // lists of lines kept elsewhere (a node's source files, which the tree and the run's pool hold),
 // which are not copied. A project file of a million lines then costs little more memory than
@@ -50,12 +52,17 @@ private:
 // (OutputSession) makes the plan; the write pass only carries it out.
 class WritePlan {
 public:
-    void line(std::string text) { steps.push_back({Step::Line, std::move(text), {}, {}}); }
-    void folder(std::string path) { steps.push_back({Step::Folder, std::move(path), {}, {}}); }
+    void line(std::string text) { steps.push_back({Step::Line, std::move(text), {}, {}, nullptr}); }
+    void folder(std::string path) { steps.push_back({Step::Folder, std::move(path), {}, {}, nullptr}); }
     // A file of bytes and then tail, which must outlive the plan (the base personality's text).
     void file(std::string path, std::string bytes, std::string_view tail = {})
     {
-        steps.push_back({Step::File, std::move(path), std::move(bytes), tail});
+        steps.push_back({Step::File, std::move(path), std::move(bytes), tail, nullptr});
+    }
+    // A file of the personality lines of settings and then tail; both must outlive the plan.
+    void personality(std::string path, const NodeSettings& settings, std::string_view tail)
+    {
+        steps.push_back({Step::File, std::move(path), {}, tail, &settings});
     }
 
     // The project file: its path, and its text, which grows line by line.
@@ -80,8 +87,9 @@ private:
     struct Step {
         enum Kind { Line, Folder, File } kind;
         std::string text;       // the line, or the path
-        std::string bytes;      // a file's content
-        std::string_view tail;  // and the rest of it
+        std::string bytes;               // a file's content
+        std::string_view tail;           // and the rest of it
+        const NodeSettings* settings;    // or its personality lines, then tail
     };
 
     std::deque<Step> steps;

@@ -301,9 +301,38 @@ TEST(SubProjectSettings, ReplacedDefinesAndInheritedSettings)
     // The target's settings are shared, not copied: the group keeps only its own.
     EXPECT_EQ(group.settings.includePaths, Folders{"C:\\own"});
     // A copy is a copy: changing it leaves the original alone.
-    SparseContainer<Folders> copy = target.settings.includePaths;
+    FolderSet copy = target.settings.includePaths;
     copy.insert("C:\\more");
     EXPECT_EQ(target.settings.includePaths, Folders{"C:\\inc"});
+}
+
+TEST(SubProjectSettings, ManyDefinesKeepTheLastValueAndTheirLineBytes)
+{
+    // Enough entries, given again in turns and with long values, that they are sorted in
+    // several times and the replaced records' room is given back.
+    NodeSettings settings;
+    Defines expected;
+    const std::string longValue(300, 'v');
+    for (int round = 0; round < 3; ++round)
+        for (int i = 0; i < 5000; ++i) {
+            const std::string name = "D" + std::to_string((i * 7919) % 5000);
+            const DefineValue value = round == 2 && i % 3 == 0 ? plain() : assigned(std::to_string(round) + longValue);
+            settings.setDefine(name, value.text, value.assigned);
+            expected[name] = value;
+        }
+    settings.includePaths.insert(std::string(70000, 'f'));  // longer than a block
+    settings.includePaths.insert("C:\\a");
+    settings.includePaths.insert("C:\\a");
+    EXPECT_EQ(settings.defines, expected);
+    EXPECT_EQ(settings.defines.at("D42"), expected["D42"]);
+    EXPECT_EQ(settings.includePaths.size(), 2u);
+    std::string lines;
+    settings.forEachPersonalityPiece([&](std::string_view piece) { lines += piece; });
+    EXPECT_EQ(settings.personalityBytes(), lines.size());
+    EXPECT_EQ(settings.personalityBytesSoFar(), lines.size());
+    EXPECT_NE(lines.find("-d \"D0\"\r\n-d \"D1\"\r\n-d \"D10=2" + longValue + "\"\r\n"), std::string::npos);
+    const NodeSettings copy = settings;
+    EXPECT_EQ(copy.allDefines(), expected);
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();
             if (complete && !group->settings.empty()) {
                 const std::set<std::string> folders = group->settings.allIncludeFolders();
-                for (const std::string& folder : target->settings.includePaths)
+                for (const std::string& folder : target->settings.includePaths.get())
                     if (!folders.contains(folder))
                         std::abort();
             }

@@ -1,0 +1,88 @@
+// Keyed byte records kept compactly: the include folders or the defines of one node.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+// An ordered map of byte strings to byte strings. A std::map of std::string costs some hundred
+// bytes an entry; here an entry costs its own bytes and about ten more, so a target of ten
+// million defines fits the memory its personality's text would take.
+//
+// Entries are appended to blocks that never move, and an index of them is kept ordered by key.
+// New entries wait unordered behind the index's ordered part until they are as many as a
+// quarter of it, or until somebody reads: they are then sorted and merged in, so n entries cost
+// O(n log n) however they arrive. A key added again replaces the earlier entry (the last one
+// wins); the bytes replaced entries leave behind are given back once they outweigh half of
+// those in use.
+class PackedEntries {
+public:
+    PackedEntries() = default;
+    PackedEntries(const PackedEntries& other);
+    PackedEntries& operator=(const PackedEntries& other);
+
+    // Adds the entry; one of an equal key, byte for byte, is replaced.
+    void put(std::string_view key, std::string_view value);
+
+    bool empty() const { return index.empty(); }
+
+    std::size_t size() const
+    {
+        settle();
+        return index.size();
+    }
+
+    // The value of key, when there is an entry of that key.
+    std::optional<std::string_view> find(std::string_view key) const;
+
+    // Calls visit(key, value) for every entry, in byte order of keys.
+    template <class Visit>
+    void forEach(Visit&& visit) const
+    {
+        settle();
+        for (const char* record : index)
+            visit(keyOf(record), valueOf(record));
+    }
+
+    // The key and the value of the entry at position i in byte order of keys, i < size().
+    std::string_view keyAt(std::size_t i) const
+    {
+        settle();
+        return keyOf(index[i]);
+    }
+    std::string_view valueAt(std::size_t i) const
+    {
+        settle();
+        return valueOf(index[i]);
+    }
+
+    // The entries sorted in so far, and their keys' and values' bytes: without the entries
+    // still waiting, but at no cost.
+    std::size_t sizeSoFar() const { return ordered; }
+    unsigned long long bytesSoFar() const { return liveBytes; }
+
+    // Sorts the waiting entries in.
+    void settle() const;
+
+private:
+    static std::string_view keyOf(const char* record);
+    static std::string_view valueOf(const char* record);
+    static std::size_t recordSize(const char* record);
+
+    void copyLiveRecords() const;
+    const char* append(std::string_view key, std::string_view value) const;
+
+    // Reading settles the waiting entries first, so all of this changes under const; the tree
+    // is read by one thread.
+    mutable std::vector<const char*> index;  // ordered part, then the waiting entries
+    mutable std::size_t ordered = 0;
+    mutable unsigned long long liveBytes = 0;     // keys and values of the ordered part
+    mutable unsigned long long droppedBytes = 0;  // of replaced records still in the blocks
+
+    static constexpr std::size_t blockSize = 64 * 1024;
+    mutable std::vector<std::unique_ptr<char[]>> blocks;
+    mutable std::size_t used = blockSize;         // of the last block
+    mutable unsigned long long recordBytes = 0;  // of all records in the blocks
+};
