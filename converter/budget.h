@@ -6,24 +6,31 @@
 #include "errors.h"
 
 // What one run may build and write. Reading counts the nodes it makes, the project file's lines
-// of the source files it lists, and a part of every other byte the output will surely hold (the
-// names in its folder paths), so that a huge input stops before it fills the memory; the
-// writer's check pass then counts every folder it plans as a node, and every byte of the output
-// besides the listed files' lines, as it plans them.
+// of the source files it lists, and what it knows the output will surely hold besides: the
+// folders each node makes with their paths, the names in the project file, and the lines of
+// every generated personality, those a group takes over from its target included. A huge input
+// then stops while it is read, before it fills the memory. The writer's check pass counts every
+// folder and every byte of the output again, exactly, as it plans them, in place of reading's
+// count, which never exceeds its own.
 class Budget {
 public:
-    // Counts one more node; past the limit this throws LimitExceeded Nodes.
+    // Counts one more node; past the limit this throws LimitExceeded Nodes, as do the folder
+    // counts below.
     void countNode();
 
     // A listed source file's line, counted once by reading; past the limit this throws
-    // LimitExceeded OutputBytes, as do the three below.
+    // LimitExceeded OutputBytes, as do the counts of bytes below.
     void countListedLine(unsigned long long bytes);
 
-    // Bytes that reading knows the output will hold besides the listed lines: the writer counts
-    // them again, exactly, in place of this estimate.
+    // Bytes, and a folder of a path of pathBytes, that reading knows the output will hold.
     void countForeseen(unsigned long long bytes);
+    void countForeseenFolder(unsigned long long pathBytes);
 
-    // A folder the writer plans, of a path of pathBytes: a node, and its path's bytes.
+    // Bytes reading counted as before that are now after (a define's value replaced, a group's
+    // own settings laid over its target's).
+    void recountForeseen(unsigned long long before, unsigned long long after);
+
+    // A folder the writer plans, of a path of pathBytes.
     void countFolder(unsigned long long pathBytes);
 
     // Bytes of the output the writer plans besides the listed lines.
@@ -33,9 +40,12 @@ public:
     unsigned long long outputLimit = maximumOutputBytes;
 
 private:
-    void check(unsigned long long other) const;
+    void checkNodes(std::size_t folders) const;
+    void checkBytes(unsigned long long other) const;
 
     std::size_t nodes = 1;  // the root
+    std::size_t foreseenFolders = 0;
+    std::size_t plannedFolders = 0;
     unsigned long long listed = 0;
     unsigned long long foreseen = 0;
     unsigned long long planned = 0;

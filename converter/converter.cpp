@@ -27,6 +27,7 @@ Converter::Converter(std::string sourcePath, std::string destinationFolder)
     : root(nullptr), sourcePath(std::move(sourcePath)), destinationFolder(std::move(destinationFolder))
 {
     root = new SubProject(rootName(this->sourcePath), this);
+    root->folderPathBytes = this->destinationFolder.size() + 1 + root->name.size();
 }
 
 Converter::~Converter()

@@ -32,6 +32,8 @@ public:
     std::string path;                              // folder of the Keil file the node stands for, ending in "\"
     std::vector<std::string_view> files;           // reading order, duplicates kept; kept by the owner's pool
     NodeSettings settings;                         // include folders and defines
+    unsigned long long folderPathBytes = 0;        // its folder's path as read, the destination's
+                                                   // included: names only grow when they are checked
     std::vector<SubProject*> children;             // owned, creation order
     Converter* owner;                              // the run; the tree never asks it for anything
 };

@@ -166,7 +166,9 @@ std::string UvProjectReader::readBlock(NodeSettings* settings, bool* carriesSett
             *carriesSettings = true;
         if (settings == nullptr)
             continue;
-        addDefineList(*settings, defines);
-        addIncludeList(*settings, std::string(includes), projectNode->path, context.compilerIncludePaths);
+        context.changeSettings(*settings, [&] {
+            addDefineList(*settings, defines);
+            addIncludeList(*settings, std::string(includes), projectNode->path, context.compilerIncludePaths);
+        });
     }
 }

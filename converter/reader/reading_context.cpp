@@ -1,17 +1,39 @@
 // What reading needs from the run: the extension filter, and the nodes and files it counts.
 #include "reading_context.h"
 
-#include "../budget.h"
 #include "../sub_project.h"
 #include "../text_util.h"
 
 SubProject* ReadingContext::addChild(SubProject& parent, std::string name) const
 {
     budget.countNode();
-    // A node's name stands at least three times in the output (its block's FolderName= line, its
-    // folder's and its output folder's paths): a million long names stop here, not in memory.
-    budget.countForeseen(3ULL * name.size());
-    return parent.addChild(std::move(name));
+    // A parent gets a folder for the personalities its children refer to.
+    if (parent.children.empty())
+        budget.countForeseenFolder(parent.folderPathBytes + 8);
+    // Each leading part of a name with separators is a folder ("a/b" makes a first): a name of
+    // many parts makes many folders, each with a long path.
+    forEachPart(name, "\\/", [&](std::string_view part) {
+        const std::size_t end = static_cast<std::size_t>(part.data() - name.data()) + part.size();
+        if (!part.empty() && end < name.size())
+            budget.countForeseenFolder(parent.folderPathBytes + 1 + end);
+    });
+    // The node's folder and its output folder, and the project file's FolderName= line with its
+    // name and OutputPath= line with its output folder: a million long names stop here, not in
+    // memory.
+    const unsigned long long folder = parent.folderPathBytes + 1 + name.size();
+    budget.countForeseenFolder(folder);
+    budget.countForeseenFolder(folder + 8);
+    budget.countForeseen(name.size() + folder + 8);
+    SubProject* child = parent.addChild(std::move(name));
+    child->folderPathBytes = folder;
+    return child;
+}
+
+void ReadingContext::overlay(NodeSettings& settings, const NodeSettings& below) const
+{
+    const unsigned long long before = settings.personalityBytesSoFar();
+    settings.overlay(below);
+    budget.recountForeseen(before, settings.personalityBytes());
 }
 
 void ReadingContext::addFile(SubProject& node, std::string_view file) const

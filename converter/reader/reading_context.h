@@ -5,8 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "../budget.h"
+#include "../node_settings.h"
+
 class PackIndex;
-class Budget;
 class SourcePathPool;
 class SubProject;
 
@@ -18,8 +20,22 @@ struct ReadingContext {
     Budget& budget;                                       // counts the nodes and listed files
     PackIndex* packs = nullptr;                           // the installed packs; none without a pack root
 
-    // Appends a new child of that name to parent and returns it; the budget counts it.
+    // Appends a new child of that name to parent and returns it; the budget counts it, its
+    // folders and the names and paths the output will hold of it.
     SubProject* addChild(SubProject& parent, std::string name) const;
+
+    // Runs change, which adds to settings of their own (not yet laid over others), and counts
+    // what their personality gains.
+    template <class Change>
+    void changeSettings(NodeSettings& settings, Change&& change) const
+    {
+        const unsigned long long before = settings.personalityBytesSoFar();
+        change();
+        budget.recountForeseen(before, settings.personalityBytesSoFar());
+    }
+
+    // Lays settings over below (NodeSettings::overlay) and counts the lines they take over.
+    void overlay(NodeSettings& settings, const NodeSettings& below) const;
 
     // Lists a source file (kept by sourcePaths) in node; the budget counts its line of the
     // project file.

@@ -149,5 +149,5 @@ void UvProjectReader::applyGroupSettings()
     // A group with settings of its own gets a complete personality: the target's settings
     // with the group's on top, as its target has them once the whole file is read.
     for (const auto& [target, group] : groupSettings)
-        group->settings.overlay(target->settings);
+        context.overlay(group->settings, target->settings);
 }

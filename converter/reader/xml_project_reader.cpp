@@ -133,13 +133,15 @@ void XmlProjectReader::addPackSettings(const pugi::xml_node& target, const std::
         if (std::find(selected.targets.begin(), selected.targets.end(), targetName) != selected.targets.end())
             addComponentPackSettings(selected.component, settings);
 
-    for (const std::string& define : settings.defines)
-        addDefine(targetNode.settings, define);
     // "No auto includes" keeps the compiler from the pack folders; the define stays.
-    if (trimXmlSpace(childText(options.child("TargetArmAds").child("Cads"), "uSurpInc")) == "1")
-        return;
-    for (std::string& folder : settings.folders)
-        addIncludeFolder(targetNode, std::move(folder), context.compilerIncludePaths);
+    const bool packFolders = trimXmlSpace(childText(options.child("TargetArmAds").child("Cads"), "uSurpInc")) != "1";
+    context.changeSettings(targetNode.settings, [&] {
+        for (const std::string& define : settings.defines)
+            addDefine(targetNode.settings, define);
+        if (packFolders)
+            for (std::string& folder : settings.folders)
+                addIncludeFolder(targetNode, std::move(folder), context.compilerIncludePaths);
+    });
 }
 
 void XmlProjectReader::addComponentPackSettings(const ProjectComponent& component, PackSettings& settings) const
@@ -192,15 +194,17 @@ void XmlProjectReader::readRteFile(const pugi::xml_node& file)
 
 void XmlProjectReader::addRteSettings(const std::string& targetName, const RteTarget& rte, SubProject& targetNode) const
 {
-    if (rte.usesRte) {
-        targetNode.setDefine("_RTE_", {}, false);
-        // The folder need not exist: uVision makes it when it builds.
-        addIncludeFolder(targetNode, joinPath(projectNode.path, rteComponentsFolder(targetName)),
-                         context.compilerIncludePaths);
-    }
-    for (const std::size_t index : rte.files)
-        if (!rteFiles[index].folder.empty())
-            addIncludeFolder(targetNode, rteFiles[index].folder, context.compilerIncludePaths);
+    context.changeSettings(targetNode.settings, [&] {
+        if (rte.usesRte) {
+            targetNode.setDefine("_RTE_", {}, false);
+            // The folder need not exist: uVision makes it when it builds.
+            addIncludeFolder(targetNode, joinPath(projectNode.path, rteComponentsFolder(targetName)),
+                             context.compilerIncludePaths);
+        }
+        for (const std::size_t index : rte.files)
+            if (!rteFiles[index].folder.empty())
+                addIncludeFolder(targetNode, rteFiles[index].folder, context.compilerIncludePaths);
+    });
 }
 
 void XmlProjectReader::addRteFiles(const RteTarget& rte, SubProject& targetNode) const
@@ -249,7 +253,7 @@ void XmlProjectReader::readGroup(const pugi::xml_node& group, SubProject& target
     // with the group's on top. Other groups keep none and refer to the target's.
     addToolSettings(options, groupNode->settings);
     if (!groupNode->settings.empty())
-        groupNode->settings.overlay(targetNode.settings);
+        context.overlay(groupNode->settings, targetNode.settings);
 
     const bool groupInBuild = includeInBuild(options) != InBuild::No;
     for (const pugi::xml_node& files : group.children("Files"))
@@ -288,7 +292,9 @@ void XmlProjectReader::readFile(const pugi::xml_node& file, bool groupInBuild, S
 void XmlProjectReader::addToolSettings(const pugi::xml_node& options, NodeSettings& settings) const
 {
     forEachToolControls(options, [&](const pugi::xml_node& controls) {
-        addDefineList(settings, childText(controls, "Define"));
-        addIncludeList(settings, childText(controls, "IncludePath"), projectNode.path, context.compilerIncludePaths);
+        context.changeSettings(settings, [&] {
+            addDefineList(settings, childText(controls, "Define"));
+            addIncludeList(settings, childText(controls, "IncludePath"), projectNode.path, context.compilerIncludePaths);
+        });
     });
 }
