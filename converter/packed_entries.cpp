@@ -2,7 +2,6 @@
 #include "packed_entries.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -58,6 +57,7 @@ PackedEntries& PackedEntries::operator=(const PackedEntries& other)
     droppedBytes = 0;
     blocks = std::move(copy.blocks);
     used = copy.used;
+    lastBlockSize = copy.lastBlockSize;
     recordBytes = copy.recordBytes;
     return *this;
 }
@@ -90,12 +90,15 @@ const char* PackedEntries::append(std::string_view key, std::string_view value) 
     char* at = nullptr;
     if (size > blockSize) {
         // A record larger than a block gets one of its own, kept before the block being filled.
-        auto own = std::make_unique<char[]>(size);
+        auto own = std::make_unique_for_overwrite<char[]>(size);
         at = own.get();
         blocks.insert(blocks.empty() ? blocks.end() : blocks.end() - 1, std::move(own));
     } else {
-        if (blockSize - used < size) {
-            blocks.push_back(std::make_unique<char[]>(blockSize));
+        if (lastBlockSize - used < size) {
+            // Blocks grow from small ones: ten thousand targets of a few defines each must not
+            // cost a large block each.
+            lastBlockSize = std::min(blockSize, std::max({std::size_t {256}, 2 * lastBlockSize, size}));
+            blocks.push_back(std::make_unique_for_overwrite<char[]>(lastBlockSize));
             used = 0;
         }
         at = blocks.back().get() + used;
@@ -104,8 +107,9 @@ const char* PackedEntries::append(std::string_view key, std::string_view value) 
     recordBytes += size;
     char* const record = at;
     at = putLength(putLength(at, key.size()), value.size());
-    std::memcpy(at, key.data(), key.size());
-    std::memcpy(at + key.size(), value.data(), value.size());
+    // An empty view may hold a null pointer, which memcpy must not see.
+    std::copy(key.begin(), key.end(), at);
+    std::copy(value.begin(), value.end(), at + key.size());
     return record;
 }
 
@@ -157,6 +161,7 @@ void PackedEntries::copyLiveRecords() const
         record = fresh.append(keyOf(record), valueOf(record));
     blocks = std::move(fresh.blocks);
     used = fresh.used;
+    lastBlockSize = fresh.lastBlockSize;
     recordBytes = fresh.recordBytes;
     droppedBytes = 0;
 }

@@ -11,7 +11,7 @@
 // bytes an entry; here an entry costs its own bytes and about ten more, so a target of ten
 // million defines fits the memory its personality's text would take.
 //
-// Entries are appended to blocks that never move, and an index of them is kept ordered by key.
+// Entries are appended to blocks that never move (up to 64 KiB), and an index of them is kept ordered by key.
 // New entries wait unordered behind the index's ordered part until they are as many as a
 // quarter of it, or until somebody reads: they are then sorted and merged in, so n entries cost
 // O(n log n) however they arrive. A key added again replaces the earlier entry (the last one
@@ -81,8 +81,9 @@ private:
     mutable unsigned long long liveBytes = 0;     // keys and values of the ordered part
     mutable unsigned long long droppedBytes = 0;  // of replaced records still in the blocks
 
-    static constexpr std::size_t blockSize = 64 * 1024;
+    static constexpr std::size_t blockSize = 64 * 1024;  // the largest
     mutable std::vector<std::unique_ptr<char[]>> blocks;
-    mutable std::size_t used = blockSize;         // of the last block
+    mutable std::size_t lastBlockSize = 0;
+    mutable std::size_t used = 0;                 // of the last block
     mutable unsigned long long recordBytes = 0;  // of all records in the blocks
 };
