@@ -132,9 +132,9 @@ private:
 };
 
 // While it lives, folders and files below folder are made, moved and removed relative to an
-// open descriptor of folder, one part at a time and never through a link (on POSIX hosts): a
-// link swapped in for a folder after the check pass is refused, not followed. folder itself may
-// be a link, as users point it where they like.
+// open descriptor (a handle on Windows) of folder, one part at a time and never through a link
+// (a symbolic link or junction on Windows): a link swapped in for a folder after the check pass
+// is refused, not followed. folder itself may be a link, as users point it where they like.
 class OutputAnchor {
 public:
     explicit OutputAnchor(const std::string& folder);
