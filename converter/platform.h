@@ -88,7 +88,8 @@ bool temporaryFits(const std::string& path);
 
 // A file written under a short temporary name in its own folder and moved over path only when
 // it is complete and closed without error: a failed, killed or interrupted run leaves no file
-// cut short, and the file that was there stays as it was. A replaced file keeps its mode.
+// cut short, and the file that was there stays as it was. A replaced file keeps its mode (on
+// Windows its hidden, system and not-content-indexed attributes and a protected access list).
 class ReplacementFile {
 public:
     ReplacementFile() = default;

@@ -353,6 +353,79 @@ private:
     }
 };
 
+// What a user sets on a file, which a file that replaces it takes over: attributes, and the
+// access list when the user made it the file's own. Read-only is not taken: over a read-only
+// file the move fails, as the user asked. Nor is archive: the new file has changed, and a
+// backup must see that.
+struct Mode {
+    DWORD attributes = 0;
+    std::vector<char> security;  // a descriptor holding the access list; empty when not taken
+};
+
+constexpr DWORD keptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// The mode of the file open at handle; false for a folder or a link, whose mode is no file's.
+// The access list is taken when the user cut it off from the folder's (made the file private):
+// copied whole, it gives the new file in the same folder the access the old one had. One that
+// still inherits is left to the folder, which gives the new file the same entries. Entries added
+// to such a list are not taken: Wine makes every file's list up from its POSIX mode, with entries
+// of its own, and that list written back would change the mode of every file replaced.
+bool readMode(HANDLE file, Mode& mode)
+{
+    FILE_ATTRIBUTE_TAG_INFO tag {};
+    if (!::GetFileInformationByHandleEx(file, FileAttributeTagInfo, &tag, sizeof tag)
+        || (tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+        || ((tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && isLinkTag(tag.ReparseTag)))
+        return false;
+    mode.attributes = tag.FileAttributes & keptAttributes;
+    DWORD size = 0;
+    ::GetKernelObjectSecurity(file, DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+    mode.security.resize(size);
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    const bool own = size != 0
+                     && ::GetKernelObjectSecurity(file, DACL_SECURITY_INFORMATION, mode.security.data(), size, &size)
+                     && ::GetSecurityDescriptorControl(mode.security.data(), &control, &revision)
+                     && (control & SE_DACL_PRESENT) != 0 && (control & SE_DACL_PROTECTED) != 0;
+    if (!own)
+        mode.security.clear();
+    return true;
+}
+
+ACCESS_MASK modeReadAccess()
+{
+    return FILE_READ_ATTRIBUTES | READ_CONTROL;
+}
+
+ACCESS_MASK modeWriteAccess(const Mode& mode)
+{
+    return FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | (mode.security.empty() ? 0 : WRITE_DAC);
+}
+
+// Gives the file open at handle the mode, as far as the system lets it: the move goes on anyway,
+// as it does on POSIX hosts.
+void applyMode(HANDLE file, const Mode& mode)
+{
+    FILE_BASIC_INFO basic {};
+    if (mode.attributes != 0 && ::GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic)) {
+        // Times of 0 stay as they are.
+        basic.CreationTime.QuadPart = basic.LastAccessTime.QuadPart = 0;
+        basic.LastWriteTime.QuadPart = basic.ChangeTime.QuadPart = 0;
+        basic.FileAttributes = (basic.FileAttributes & ~FILE_ATTRIBUTE_NORMAL) | mode.attributes;
+        ::SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic);
+    }
+    if (!mode.security.empty())
+        ::SetKernelObjectSecurity(file, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                                  const_cast<char*>(mode.security.data()));
+}
+
+HANDLE openPath(const std::string& path, ACCESS_MASK access)
+{
+    const HANDLE file =
+        ::CreateFileA(path.c_str(), access, shareAll, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
 }  // namespace
 
 OutputAnchor::OutputAnchor(const std::string& folder)
@@ -472,13 +545,30 @@ bool replace(const std::string& from, const std::string& to)
     const AnchoredPath target(to);
     if (source.below != target.below || (source.below && (source.folder == nullptr || target.folder == nullptr)))
         return false;
+    // A file the user hid or made private stays so: the new one takes the old one's mode.
+    Mode mode;
+    const HANDLE old = target.below ? openIn(target.folder, target.name, modeReadAccess(), shareAll, FILE_OPEN, 0)
+                                    : openPath(to, modeReadAccess());
+    const bool kept = old != nullptr && readMode(old, mode);
+    if (old != nullptr)
+        ::CloseHandle(old);
     if (!source.below) {
+        const HANDLE file = kept ? openPath(from, modeWriteAccess(mode)) : nullptr;
+        if (file != nullptr) {
+            applyMode(file, mode);
+            ::CloseHandle(file);
+        }
         // Replacing moves the new entry over the old one; a link there is replaced, not followed.
         return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
     }
-    const HANDLE file = openIn(source.folder, source.name, DELETE, shareAll, FILE_OPEN, FILE_NON_DIRECTORY_FILE);
+    HANDLE file = openIn(source.folder, source.name, DELETE | (kept ? modeWriteAccess(mode) : 0), shareAll, FILE_OPEN,
+                         FILE_NON_DIRECTORY_FILE);
+    if (file == nullptr && kept)
+        file = openIn(source.folder, source.name, DELETE, shareAll, FILE_OPEN, FILE_NON_DIRECTORY_FILE);
     if (file == nullptr)
         return false;
+    if (kept)
+        applyMode(file, mode);
     // The new name is given relative to the open folder that is to hold it.
     const std::size_t nameBytes = target.name.size() * sizeof(wchar_t);
     std::vector<char> buffer(sizeof(FILE_RENAME_INFORMATION) + nameBytes);
