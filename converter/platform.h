@@ -88,7 +88,8 @@ bool temporaryFits(const std::string& path);
 
 // A file written under a short temporary name in its own folder and moved over path only when
 // it is complete and closed without error: a failed, killed or interrupted run leaves no file
-// cut short, and the file that was there stays as it was. A replaced file keeps its mode.
+// cut short, and the file that was there stays as it was. A replaced file keeps its mode (on
+// Windows its hidden, system and not-content-indexed attributes and a protected access list).
 class ReplacementFile {
 public:
     ReplacementFile() = default;
@@ -132,9 +133,9 @@ private:
 };
 
 // While it lives, folders and files below folder are made, moved and removed relative to an
-// open descriptor of folder, one part at a time and never through a link (on POSIX hosts): a
-// link swapped in for a folder after the check pass is refused, not followed. folder itself may
-// be a link, as users point it where they like.
+// open descriptor (a handle on Windows) of folder, one part at a time and never through a link
+// (a symbolic link or junction on Windows): a link swapped in for a folder after the check pass
+// is refused, not followed. folder itself may be a link, as users point it where they like.
 class OutputAnchor {
 public:
     explicit OutputAnchor(const std::string& folder);

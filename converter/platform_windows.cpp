@@ -13,6 +13,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#include <winternl.h>
 
 #include <direct.h>
 
@@ -174,6 +175,12 @@ namespace {
 
 // Only links lead elsewhere: other reparse points (files kept by a cloud drive, deduplicated
 // files) are ordinary files and folders to the user.
+bool isLinkTag(DWORD tag)
+{
+    constexpr DWORD linuxSymbolicLink = 0xA000001D;
+    return tag == IO_REPARSE_TAG_SYMLINK || tag == IO_REPARSE_TAG_MOUNT_POINT || tag == linuxSymbolicLink;
+}
+
 bool isLink(const std::string& name)
 {
     WIN32_FIND_DATAA found {};
@@ -181,9 +188,7 @@ bool isLink(const std::string& name)
     if (search == INVALID_HANDLE_VALUE)
         return true;  // a reparse point that cannot be looked into is not trusted
     ::FindClose(search);
-    constexpr DWORD linuxSymbolicLink = 0xA000001D;
-    return found.dwReserved0 == IO_REPARSE_TAG_SYMLINK || found.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT
-           || found.dwReserved0 == linuxSymbolicLink;
+    return isLinkTag(found.dwReserved0);
 }
 
 // Opens the entry at path itself (a link is not followed) to learn what it is.
@@ -232,10 +237,246 @@ Entry entryAt(const std::string& path, FileIdentity* identity)
     return inspect(path, identity, false);
 }
 
+namespace {
+
+constexpr ULONG shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// The open destination of the write under way, and its path with a "\" behind.
+HANDLE anchorHandle = nullptr;
+std::string anchorPrefix;
+
+// Opens or creates name in folder, never following a reparse point at name itself; disposition
+// is FILE_OPEN or FILE_CREATE. Null on failure.
+HANDLE openIn(HANDLE folder, const std::wstring& name, ACCESS_MASK access, ULONG share, ULONG disposition,
+              ULONG options, NTSTATUS* status = nullptr)
+{
+    UNICODE_STRING text;
+    text.Buffer = const_cast<PWSTR>(name.c_str());
+    text.Length = static_cast<USHORT>(name.size() * sizeof(wchar_t));
+    text.MaximumLength = text.Length;
+    OBJECT_ATTRIBUTES object;
+    // Letter case is ignored, as the A functions ignore it.
+    InitializeObjectAttributes(&object, &text, OBJ_CASE_INSENSITIVE, folder, nullptr);
+    IO_STATUS_BLOCK io {};
+    HANDLE handle = nullptr;
+    const NTSTATUS result =
+        ::NtCreateFile(&handle, access | SYNCHRONIZE, &object, &io, nullptr, FILE_ATTRIBUTE_NORMAL, share,
+                       disposition, options | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+    if (status != nullptr)
+        *status = result;
+    return NT_SUCCESS(result) ? handle : nullptr;
+}
+
+// True when the entry open at handle, opened without following a reparse point, is a link;
+// also when that cannot be told.
+bool isOpenLink(HANDLE handle)
+{
+    FILE_ATTRIBUTE_TAG_INFO opened {};
+    return !::GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &opened, sizeof opened)
+           || ((opened.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && isLinkTag(opened.ReparseTag));
+}
+
+// A part the system takes as it is written. A whole path drops "." parts, climbs at "..", cuts
+// trailing dots and blanks and names a device for a device's name: a path with such a part is
+// still used whole, as the check pass saw it. The writer mends such names, so they do not
+// arise below the destination.
+bool takenAsWritten(std::string_view part)
+{
+    return part != "." && part != ".." && part.back() != '.' && part.back() != ' ' && !namesWindowsDevice(part);
+}
+
+// A part in the UTF-16 the system's own calls take, converted as the A functions convert it.
+bool toWide(std::string_view part, std::wstring& wide)
+{
+    const UINT codePage = ::AreFileApisANSI() ? CP_ACP : CP_OEMCP;
+    const int size = static_cast<int>(part.size());
+    wide.resize(part.size());
+    const int length = ::MultiByteToWideChar(codePage, 0, part.data(), size, wide.data(), size);
+    wide.resize(static_cast<std::size_t>(std::max(length, 0)));
+    return length > 0;
+}
+
+// A path below the anchor, as the handle of the folder that holds its last part (reached from
+// the anchor a part at a time, never through a link) and that part.
+class AnchoredPath {
+public:
+    explicit AnchoredPath(const std::string& path)
+    {
+        if (anchorHandle == nullptr || !path.starts_with(anchorPrefix))
+            return;
+        std::vector<std::string_view> parts;
+        bool asWritten = true;
+        forEachPart(std::string_view(path).substr(anchorPrefix.size()), "\\/", [&](std::string_view part) {
+            if (!part.empty()) {
+                parts.push_back(part);
+                asWritten = asWritten && takenAsWritten(part);
+            }
+        });
+        if (!asWritten)
+            return;
+        below = true;
+        std::vector<std::wstring> wide(parts.size());
+        for (std::size_t i = 0; i < parts.size(); ++i)
+            if (!toWide(parts[i], wide[i]))
+                return;
+        if (parts.empty())
+            return;
+        folder = anchorHandle;
+        for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+            HANDLE next =
+                openIn(folder, wide[i], FILE_TRAVERSE | FILE_READ_ATTRIBUTES, shareAll, FILE_OPEN, FILE_DIRECTORY_FILE);
+            if (next != nullptr && isOpenLink(next)) {
+                ::CloseHandle(next);
+                next = nullptr;
+            }
+            release();
+            if (next == nullptr)
+                return;
+            folder = next;
+        }
+        name = wide.back();
+    }
+    ~AnchoredPath() { release(); }
+    AnchoredPath(const AnchoredPath&) = delete;
+    AnchoredPath& operator=(const AnchoredPath&) = delete;
+
+    bool below = false;       // the path lies below the anchor: use folder and name
+    HANDLE folder = nullptr;  // null when a folder on the way is missing, a link or no folder
+    std::wstring name;
+
+private:
+    void release()
+    {
+        if (folder != nullptr && folder != anchorHandle)
+            ::CloseHandle(folder);
+        folder = nullptr;
+    }
+};
+
+// What a user sets on a file, which a file that replaces it takes over: attributes, and the
+// access list when the user made it the file's own. Read-only is not taken: over a read-only
+// file the move fails, as the user asked. Nor is archive: the new file has changed, and a
+// backup must see that.
+struct Mode {
+    DWORD attributes = 0;
+    std::vector<char> security;  // a descriptor holding the access list; empty when not taken
+};
+
+constexpr DWORD keptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// The mode of the file open at handle; false for a folder or a link, whose mode is no file's.
+// The access list is taken when the user cut it off from the folder's (made the file private):
+// copied whole, it gives the new file in the same folder the access the old one had. One that
+// still inherits is left to the folder, which gives the new file the same entries. Entries added
+// to such a list are not taken: Wine makes every file's list up from its POSIX mode, with entries
+// of its own, and that list written back would change the mode of every file replaced.
+bool readMode(HANDLE file, Mode& mode)
+{
+    FILE_ATTRIBUTE_TAG_INFO tag {};
+    if (!::GetFileInformationByHandleEx(file, FileAttributeTagInfo, &tag, sizeof tag)
+        || (tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+        || ((tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && isLinkTag(tag.ReparseTag)))
+        return false;
+    mode.attributes = tag.FileAttributes & keptAttributes;
+    DWORD size = 0;
+    ::GetKernelObjectSecurity(file, DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+    mode.security.resize(size);
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    const bool own = size != 0
+                     && ::GetKernelObjectSecurity(file, DACL_SECURITY_INFORMATION, mode.security.data(), size, &size)
+                     && ::GetSecurityDescriptorControl(mode.security.data(), &control, &revision)
+                     && (control & SE_DACL_PRESENT) != 0 && (control & SE_DACL_PROTECTED) != 0;
+    if (!own)
+        mode.security.clear();
+    return true;
+}
+
+ACCESS_MASK modeReadAccess()
+{
+    return FILE_READ_ATTRIBUTES | READ_CONTROL;
+}
+
+ACCESS_MASK modeWriteAccess(const Mode& mode)
+{
+    return FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | (mode.security.empty() ? 0 : WRITE_DAC);
+}
+
+// Gives the file open at handle the mode, as far as the system lets it: the move goes on anyway,
+// as it does on POSIX hosts.
+void applyMode(HANDLE file, const Mode& mode)
+{
+    FILE_BASIC_INFO basic {};
+    if (mode.attributes != 0 && ::GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic)) {
+        // Times of 0 stay as they are.
+        basic.CreationTime.QuadPart = basic.LastAccessTime.QuadPart = 0;
+        basic.LastWriteTime.QuadPart = basic.ChangeTime.QuadPart = 0;
+        basic.FileAttributes = (basic.FileAttributes & ~FILE_ATTRIBUTE_NORMAL) | mode.attributes;
+        ::SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic);
+    }
+    if (!mode.security.empty())
+        ::SetKernelObjectSecurity(file, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                                  const_cast<char*>(mode.security.data()));
+}
+
+HANDLE openPath(const std::string& path, ACCESS_MASK access)
+{
+    const HANDLE file =
+        ::CreateFileA(path.c_str(), access, shareAll, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
+}  // namespace
+
+OutputAnchor::OutputAnchor(const std::string& folder)
+{
+    if (folder.empty() || hasNul(folder))
+        return;
+    // The destination itself may be a link: users point it where they like.
+    const HANDLE handle = ::CreateFileA(folder.c_str(), FILE_TRAVERSE | FILE_READ_ATTRIBUTES, shareAll, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return;
+    BY_HANDLE_FILE_INFORMATION information {};
+    if (!::GetFileInformationByHandle(handle, &information)
+        || (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        ::CloseHandle(handle);
+        return;
+    }
+    anchorHandle = handle;
+    anchorPrefix = std::string(withoutTrailingSeparators(folder));
+    if (!isSeparator(anchorPrefix.back()))
+        anchorPrefix += '\\';
+}
+
+OutputAnchor::~OutputAnchor()
+{
+    if (anchorHandle != nullptr)
+        ::CloseHandle(anchorHandle);
+    anchorHandle = nullptr;
+    anchorPrefix.clear();
+}
+
 bool makeFolder(const std::string& path)
 {
     if (hasNul(path))
         return false;
+    const AnchoredPath anchored(path);
+    if (anchored.below) {
+        if (anchored.folder == nullptr)
+            return false;
+        HANDLE made =
+            openIn(anchored.folder, anchored.name, FILE_READ_ATTRIBUTES, shareAll, FILE_CREATE, FILE_DIRECTORY_FILE);
+        if (made == nullptr) {
+            // Something stands there: a folder counts, a link to one does not.
+            made = openIn(anchored.folder, anchored.name, FILE_READ_ATTRIBUTES, shareAll, FILE_OPEN, FILE_DIRECTORY_FILE);
+            if (made != nullptr && isOpenLink(made)) {
+                ::CloseHandle(made);
+                made = nullptr;
+            }
+        }
+        return made != nullptr && ::CloseHandle(made);
+    }
     if (_mkdir(path.c_str()) == 0)
         return true;
     // A drive's root refuses to be made but is a folder; a junction there is no folder of ours.
@@ -246,6 +487,21 @@ namespace files {
 
 NewFile createNew(const std::string& path, std::intptr_t& handle)
 {
+    const AnchoredPath anchored(path);
+    if (anchored.below) {
+        if (anchored.folder == nullptr)
+            return NewFile::Failed;
+        // FILE_CREATE never opens an existing entry, a link included.
+        NTSTATUS status = 0;
+        const HANDLE file = openIn(anchored.folder, anchored.name, GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0,
+                                   FILE_CREATE, FILE_NON_DIRECTORY_FILE, &status);
+        if (file != nullptr) {
+            handle = reinterpret_cast<std::intptr_t>(file);
+            return NewFile::Created;
+        }
+        constexpr NTSTATUS nameCollision = static_cast<NTSTATUS>(0xC0000035L);
+        return status == nameCollision ? NewFile::Exists : NewFile::Failed;
+    }
     // CREATE_NEW never opens an existing entry, a link included.
     const HANDLE file =
         ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -285,13 +541,65 @@ long long readSome(std::intptr_t handle, char* data, std::size_t size)
 
 bool replace(const std::string& from, const std::string& to)
 {
-    // Replacing moves the new entry over the old one; a link there is replaced, not followed.
-    return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    const AnchoredPath source(from);
+    const AnchoredPath target(to);
+    if (source.below != target.below || (source.below && (source.folder == nullptr || target.folder == nullptr)))
+        return false;
+    // A file the user hid or made private stays so: the new one takes the old one's mode.
+    Mode mode;
+    const HANDLE old = target.below ? openIn(target.folder, target.name, modeReadAccess(), shareAll, FILE_OPEN, 0)
+                                    : openPath(to, modeReadAccess());
+    const bool kept = old != nullptr && readMode(old, mode);
+    if (old != nullptr)
+        ::CloseHandle(old);
+    if (!source.below) {
+        const HANDLE file = kept ? openPath(from, modeWriteAccess(mode)) : nullptr;
+        if (file != nullptr) {
+            applyMode(file, mode);
+            ::CloseHandle(file);
+        }
+        // Replacing moves the new entry over the old one; a link there is replaced, not followed.
+        return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    }
+    HANDLE file = openIn(source.folder, source.name, DELETE | (kept ? modeWriteAccess(mode) : 0), shareAll, FILE_OPEN,
+                         FILE_NON_DIRECTORY_FILE);
+    if (file == nullptr && kept)
+        file = openIn(source.folder, source.name, DELETE, shareAll, FILE_OPEN, FILE_NON_DIRECTORY_FILE);
+    if (file == nullptr)
+        return false;
+    if (kept)
+        applyMode(file, mode);
+    // The new name is given relative to the open folder that is to hold it.
+    const std::size_t nameBytes = target.name.size() * sizeof(wchar_t);
+    std::vector<char> buffer(sizeof(FILE_RENAME_INFORMATION) + nameBytes);
+    auto* const rename = reinterpret_cast<FILE_RENAME_INFORMATION*>(buffer.data());
+    rename->ReplaceIfExists = TRUE;
+    rename->RootDirectory = target.folder;
+    rename->FileNameLength = static_cast<ULONG>(nameBytes);
+    std::copy_n(target.name.data(), target.name.size(), rename->FileName);
+    IO_STATUS_BLOCK io {};
+    const bool moved =
+        NT_SUCCESS(::NtSetInformationFile(file, &io, rename, static_cast<ULONG>(buffer.size()), FileRenameInformation));
+    ::CloseHandle(file);
+    return moved;
 }
 
 bool remove(const std::string& path)
 {
-    return ::DeleteFileA(path.c_str()) != 0;
+    const AnchoredPath anchored(path);
+    if (!anchored.below)
+        return ::DeleteFileA(path.c_str()) != 0;
+    const HANDLE file = anchored.folder == nullptr ? nullptr
+                                                   : openIn(anchored.folder, anchored.name, DELETE, shareAll, FILE_OPEN,
+                                                            FILE_NON_DIRECTORY_FILE);
+    if (file == nullptr)
+        return false;
+    FILE_DISPOSITION_INFORMATION disposition {TRUE};
+    IO_STATUS_BLOCK io {};
+    const bool removed =
+        NT_SUCCESS(::NtSetInformationFile(file, &io, &disposition, sizeof disposition, FileDispositionInformation));
+    ::CloseHandle(file);
+    return removed;
 }
 
 unsigned long processId()
@@ -300,12 +608,6 @@ unsigned long processId()
 }
 
 }  // namespace files
-
-// Windows makes every output path from the destination's path as written: the check pass's
-// refusal of links and junctions stands, without a descriptor to walk from.
-OutputAnchor::OutputAnchor(const std::string&) {}
-
-OutputAnchor::~OutputAnchor() = default;
 
 DestinationLock::~DestinationLock()
 {
