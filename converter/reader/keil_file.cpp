@@ -72,9 +72,6 @@ KeilFile::KeilFile(std::string path, std::string text, const platform::FileIdent
         fileKind = namedLikeWorkspace(filePath) || startsLikeWorkspace(content) ? TextWorkspace : TextProject;
         return;
     }
-    // The parsed document holds its own copy.
-    content.clear();
-    content.shrink_to_fit();
 }
 
 std::list<std::string> KeilFile::members() const

@@ -26,6 +26,10 @@ public:
     // The same for content already in memory (tests, fuzzing).
     KeilFile(std::string path, std::string content);
 
+    // The parsed document lies in the file's own text, which therefore never moves.
+    KeilFile(const KeilFile&) = delete;
+    KeilFile& operator=(const KeilFile&) = delete;
+
     const std::string& path() const { return filePath; }
     Kind kind() const { return fileKind; }
     bool isWorkspace() const { return fileKind == TextWorkspace || fileKind == XmlWorkspace; }
@@ -44,7 +48,7 @@ private:
     KeilFile(std::string path, std::string content, const platform::FileIdentity& identity);
 
     std::string filePath;
-    std::string content;  // the text of a text file; XML lives in xml
+    std::string content;  // the text; an XML document's strings lie in it
     KeilXmlDocument xml;
     Kind fileKind = TextProject;
     platform::FileIdentity fileIdentity;

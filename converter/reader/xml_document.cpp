@@ -19,13 +19,13 @@ bool startsLikeXml(std::string_view content)
 
 }  // namespace
 
-KeilXmlDocument::KeilXmlDocument(std::string_view content, const std::string& path)
+KeilXmlDocument::KeilXmlDocument(std::string& content, const std::string& path)
 {
     if (!startsLikeXml(content))
         return;
     // encoding_utf8 keeps every byte as it is, UTF-8 or not; parse_default decodes entities.
-    const pugi::xml_parse_result result =
-        document.load_buffer(content.data(), content.size(), pugi::parse_default, pugi::encoding_utf8);
+    const pugi::xml_parse_result result = document.load_buffer_inplace(
+        content.data(), content.size(), pugi::parse_default | pugi::parse_embed_pcdata, pugi::encoding_utf8);
     if (!result)
         throw AsciiReaderError(AsciiReaderError::Malformed, path);
     const char* rootName = root().name();

@@ -8,15 +8,18 @@
 
 // A Keil file read whole. When its first non-blank bytes start an XML document it is parsed,
 // bytes as they are (no character set conversion, entities decoded); the root element then
-// tells a project (.uvproj, .uvprojx) from a multi-project workspace (.uvmpw).
+// tells a project (.uvproj, .uvprojx) from a multi-project workspace (.uvmpw). The document
+// is parsed in place, in the file's own text, and an element's text is kept in the element:
+// a project of 250 MB would otherwise be held twice, and its text elements in twice the nodes.
 class KeilXmlDocument {
 public:
     enum Kind { NotXml, Project, Workspace, OtherXml };
 
     // Throws AsciiReaderError Malformed, naming path, when the content starts like XML but
     // does not parse. Content that does not start like XML, an empty file included, is NotXml;
-    // an XML document with another root element (a .uvoptx, say) is OtherXml.
-    KeilXmlDocument(std::string_view content, const std::string& path);
+    // an XML document with another root element (a .uvoptx, say) is OtherXml. The document's
+    // strings lie in content, which it changes: content must outlive it, unmoved.
+    KeilXmlDocument(std::string& content, const std::string& path);
 
     Kind kind() const { return documentKind; }
     pugi::xml_node root() const { return document.document_element(); }

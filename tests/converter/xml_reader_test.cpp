@@ -54,7 +54,8 @@ std::string readProject(SubProject& root, const std::string& xml, const std::lis
 {
     root.path = "C:\\work\\";
     CapturedOutput output;
-    const KeilXmlDocument document(xml, "C:\\work\\p.uvprojx");
+    std::string text = xml;
+    const KeilXmlDocument document(text, "C:\\work\\p.uvprojx");
     EXPECT_EQ(document.kind(), KeilXmlDocument::Project);
     // The trees of these tests have no run object; their paths live as long as the test program.
     static SourcePathPool paths;
@@ -120,8 +121,10 @@ TEST(XmlDocument, KnowsTheFormatByContent)
         {"other root", "<Projects><Project/></Projects>", KeilXmlDocument::OtherXml},
         {"root name is case-sensitive", "<project/>", KeilXmlDocument::OtherXml},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(KeilXmlDocument(c.content, "C:\\p").kind(), c.kind) << c.name;
+    for (const Case& c : cases) {
+        std::string text = c.content;
+        EXPECT_EQ(KeilXmlDocument(text, "C:\\p").kind(), c.kind) << c.name;
+    }
 }
 
 TEST(XmlDocument, MalformedXmlNamesTheFile)
@@ -136,7 +139,8 @@ TEST(XmlDocument, MalformedXmlNamesTheFile)
     };
     for (const char* content : cases) {
         try {
-            KeilXmlDocument document(content, "C:\\work\\bad.uvprojx");
+            std::string text = content;
+            KeilXmlDocument document(text, "C:\\work\\bad.uvprojx");
             ADD_FAILURE() << "accepted: " << content;
         } catch (const AsciiReaderError& error) {
             EXPECT_EQ(error.code, AsciiReaderError::Malformed) << content;
@@ -738,7 +742,7 @@ TEST(XmlWorkspace, MembersAreListedLikeTextWorkspaceMembers)
 
 TEST(XmlWorkspace, MemberPathsAsWritten)
 {
-    const KeilXmlDocument document(
+    std::string text =
         "<ProjectWorkspace><WorkspaceName>W</WorkspaceName>"
         "<project><PathAndName>.\\a\\a.uvprojx</PathAndName></project>"
         "<project><PathAndName>\n  ..\\lib\\lib.uvproj\n</PathAndName><NodeIsActive>1</NodeIsActive></project>"
@@ -746,8 +750,8 @@ TEST(XmlWorkspace, MemberPathsAsWritten)
         "<project><PathAndName>D:\\other\\o.uvprojx</PathAndName></project>"
         "<project><PathAndName>sub/s.Uv2</PathAndName></project>"
         "<Project><PathAndName>not\\a\\member.uvproj</PathAndName></Project>"
-        "</ProjectWorkspace>",
-        "C:\\ws\\all.uvmpw");
+        "</ProjectWorkspace>";
+    const KeilXmlDocument document(text, "C:\\ws\\all.uvmpw");
     ASSERT_EQ(document.kind(), KeilXmlDocument::Workspace);
     EXPECT_EQ(xmlWorkspaceMembers(document.root(), "C:\\ws"),
               (std::list<std::string>{"C:\\ws\\.\\a\\a.uvprojx", "C:\\ws\\..\\lib\\lib.uvproj",
