@@ -12,11 +12,9 @@ SubProject* ReadingContext::addChild(SubProject& parent, std::string name) const
         budget.countForeseenFolder(parent.folderPathBytes + 8);
     // Each leading part of a name with separators is a folder ("a/b" makes a first): a name of
     // many parts makes many folders, each with a long path.
-    forEachPart(name, "\\/", [&](std::string_view part) {
-        const std::size_t end = static_cast<std::size_t>(part.data() - name.data()) + part.size();
-        if (!part.empty() && end < name.size())
+    for (std::size_t end = 1; end < name.size(); ++end)
+        if (isSeparator(name[end]) && !isSeparator(name[end - 1]))
             budget.countForeseenFolder(parent.folderPathBytes + 1 + end);
-    });
     // The node's folder and its output folder, and the project file's FolderName= line with its
     // name and OutputPath= line with its output folder: a million long names stop here, not in
     // memory.
