@@ -9,14 +9,13 @@ std::set<std::string> FolderSet::get() const
 {
     std::set<std::string> copy;
     for (std::size_t i = 0; i < size(); ++i)
-        copy.emplace(at(i));
+        copy.emplace(keyAt(i));
     return copy;
 }
 
 void DefineMap::set(std::string_view macro, std::string_view text, bool assigned)
 {
-    // Stored as long as the "=value" part of its personality line: nothing for a bare name,
-    // else a mark of whether "=" was given, then the value.
+    // Nothing for a bare name, else a mark of whether "=" was given, then the value.
     std::string stored;
     if (assigned || !text.empty()) {
         stored.reserve(text.size() + 1);
@@ -45,7 +44,7 @@ std::map<std::string, DefineValue> DefineMap::get() const
 {
     std::map<std::string, DefineValue> copy;
     for (std::size_t i = 0; i < size(); ++i)
-        copy.emplace(nameAt(i), valueAt(i));
+        copy.emplace(keyAt(i), valueAt(i));
     return copy;
 }
 

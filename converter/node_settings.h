@@ -33,6 +33,14 @@ public:
 
     bool empty() const { return !entries || entries->empty(); }
     std::size_t size() const { return entries ? entries->size() : 0; }
+    std::size_t count(std::string_view key) const { return entries && entries->find(key) ? 1 : 0; }
+
+    // The key at position i in byte order, i < size().
+    std::string_view keyAt(std::size_t i) const { return entries->keyAt(i); }
+
+    // The bytes of the personality lines of the entries sorted in so far (at no cost): the quotes,
+    // the option and CR LF take 7 bytes besides an entry's key and value.
+    unsigned long long lineBytesSoFar() const { return entries ? entries->bytesSoFar() + 7 * entries->sizeSoFar() : 0; }
 
     // Sorts the waiting entries in (PackedEntries).
     void settle() const
@@ -58,13 +66,6 @@ private:
 class FolderSet : public SparseEntries {
 public:
     void insert(std::string_view folder) { modify().put(folder, {}); }
-    std::size_t count(std::string_view folder) const { return packed() && packed()->find(folder) ? 1 : 0; }
-
-    // The folder at position i in byte order, i < size().
-    std::string_view at(std::size_t i) const { return packed()->keyAt(i); }
-
-    // The line bytes "-i \"folder\"" and CR LF take, for the folders sorted in so far (at no cost).
-    unsigned long long lineBytesSoFar() const { return packed() ? packed()->bytesSoFar() + 7 * packed()->sizeSoFar() : 0; }
 
     // A copy, to compare and to look at.
     std::set<std::string> get() const;
@@ -75,18 +76,12 @@ public:
 class DefineMap : public SparseEntries {
 public:
     // Sets a define; a name given again replaces its value and whether it had "=".
+    // Its value is stored as long as the "=value" part of its personality line.
     void set(std::string_view macro, std::string_view text, bool assigned);
-    std::size_t count(std::string_view macro) const { return packed() && packed()->find(macro) ? 1 : 0; }
     DefineValue at(std::string_view macro) const;
 
-    // The name and the value of the define at position i in byte order of names, i < size().
-    std::string_view nameAt(std::size_t i) const { return packed()->keyAt(i); }
+    // The value of the define at position i in byte order of names, i < size().
     DefineValue valueAt(std::size_t i) const { return decode(packed()->valueAt(i)); }
-
-    // The line bytes "-d \"name\"" (with "=value" when assigned or not empty) and CR LF take,
-    // for the defines sorted in so far (at no cost): the stored value is as long as the "=value"
-    // part.
-    unsigned long long lineBytesSoFar() const { return packed() ? packed()->bytesSoFar() + 7 * packed()->sizeSoFar() : 0; }
 
     // A copy, to compare and to look at.
     std::map<std::string, DefineValue> get() const;
@@ -148,20 +143,20 @@ private:
 
 namespace settings_detail {
 
-// Walks two lists in byte order of their keys, as one: an entry of own wins over one of under
-// with an equal key.
-template <class OwnKey, class UnderKey, class Visit>
-void walkUnited(std::size_t ownSize, std::size_t underSize, const OwnKey& ownKey, const UnderKey& underKey, Visit&& visit)
+// Walks two sets of entries in byte order of their keys, as one, calling visit(from, i) for the
+// entry at position i of from: an entry of own wins over one of under with an equal key.
+template <class Entries, class Visit>
+void walkUnited(const Entries& own, const Entries& under, Visit&& visit)
 {
     std::size_t a = 0;
     std::size_t b = 0;
-    while (a < ownSize || b < underSize) {
-        if (b == underSize || (a < ownSize && ownKey(a) < underKey(b)))
-            visit(true, a++);
-        else if (a == ownSize || underKey(b) < ownKey(a))
-            visit(false, b++);
+    while (a < own.size() || b < under.size()) {
+        if (b == under.size() || (a < own.size() && own.keyAt(a) < under.keyAt(b)))
+            visit(own, a++);
+        else if (a == own.size() || under.keyAt(b) < own.keyAt(a))
+            visit(under, b++);
         else {
-            visit(true, a++);
+            visit(own, a++);
             ++b;
         }
     }
@@ -173,26 +168,16 @@ template <class Visit>
 void NodeSettings::forEachIncludeFolder(Visit&& visit) const
 {
     static const FolderSet none;
-    const FolderSet& own = includePaths;
-    const FolderSet& under = below != nullptr ? below->includePaths : none;
-    const auto ownKey = [&](std::size_t i) { return own.at(i); };
-    const auto underKey = [&](std::size_t i) { return under.at(i); };
-    settings_detail::walkUnited(own.size(), under.size(), ownKey, underKey,
-                                [&](bool isOwn, std::size_t i) { visit(isOwn ? own.at(i) : under.at(i)); });
+    settings_detail::walkUnited(includePaths, below != nullptr ? below->includePaths : none,
+                                [&](const FolderSet& from, std::size_t i) { visit(from.keyAt(i)); });
 }
 
 template <class Visit>
 void NodeSettings::forEachDefine(Visit&& visit) const
 {
     static const DefineMap none;
-    const DefineMap& own = defines;
-    const DefineMap& under = below != nullptr ? below->defines : none;
-    const auto ownKey = [&](std::size_t i) { return own.nameAt(i); };
-    const auto underKey = [&](std::size_t i) { return under.nameAt(i); };
-    settings_detail::walkUnited(own.size(), under.size(), ownKey, underKey, [&](bool isOwn, std::size_t i) {
-        const DefineMap& from = isOwn ? own : under;
-        visit(from.nameAt(i), from.valueAt(i));
-    });
+    settings_detail::walkUnited(defines, below != nullptr ? below->defines : none,
+                                [&](const DefineMap& from, std::size_t i) { visit(from.keyAt(i), from.valueAt(i)); });
 }
 
 template <class Put>

@@ -40,25 +40,16 @@ std::size_t lengthSize(std::size_t length)
 
 PackedEntries::PackedEntries(const PackedEntries& other)
 {
-    *this = other;
+    // Only the entries in use are copied, already in order.
+    other.forEach([&](std::string_view key, std::string_view value) { index.push_back(append(key, value)); });
+    ordered = index.size();
+    liveBytes = other.liveBytes;
 }
 
 PackedEntries& PackedEntries::operator=(const PackedEntries& other)
 {
-    if (this == &other)
-        return *this;
-    PackedEntries copy;
-    other.forEach([&](std::string_view key, std::string_view value) { copy.index.push_back(copy.append(key, value)); });
-    copy.ordered = copy.index.size();
-    copy.liveBytes = other.liveBytes;
-    index = std::move(copy.index);
-    ordered = copy.ordered;
-    liveBytes = copy.liveBytes;
-    droppedBytes = 0;
-    blocks = std::move(copy.blocks);
-    used = copy.used;
-    lastBlockSize = copy.lastBlockSize;
-    recordBytes = copy.recordBytes;
+    if (this != &other)
+        *this = PackedEntries(other);
     return *this;
 }
 

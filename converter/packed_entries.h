@@ -22,6 +22,8 @@ public:
     PackedEntries() = default;
     PackedEntries(const PackedEntries& other);
     PackedEntries& operator=(const PackedEntries& other);
+    PackedEntries(PackedEntries&&) = default;
+    PackedEntries& operator=(PackedEntries&&) = default;
 
     // Adds the entry; one of an equal key, byte for byte, is replaced.
     void put(std::string_view key, std::string_view value);

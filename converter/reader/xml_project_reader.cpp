@@ -133,15 +133,13 @@ void XmlProjectReader::addPackSettings(const pugi::xml_node& target, const std::
         if (std::find(selected.targets.begin(), selected.targets.end(), targetName) != selected.targets.end())
             addComponentPackSettings(selected.component, settings);
 
+    for (const std::string& define : settings.defines)
+        addDefine(targetNode.settings, define);
     // "No auto includes" keeps the compiler from the pack folders; the define stays.
-    const bool packFolders = trimXmlSpace(childText(options.child("TargetArmAds").child("Cads"), "uSurpInc")) != "1";
-    context.changeSettings(targetNode.settings, [&] {
-        for (const std::string& define : settings.defines)
-            addDefine(targetNode.settings, define);
-        if (packFolders)
-            for (std::string& folder : settings.folders)
-                addIncludeFolder(targetNode, std::move(folder), context.compilerIncludePaths);
-    });
+    if (trimXmlSpace(childText(options.child("TargetArmAds").child("Cads"), "uSurpInc")) == "1")
+        return;
+    for (std::string& folder : settings.folders)
+        addIncludeFolder(targetNode, std::move(folder), context.compilerIncludePaths);
 }
 
 void XmlProjectReader::addComponentPackSettings(const ProjectComponent& component, PackSettings& settings) const
@@ -194,17 +192,15 @@ void XmlProjectReader::readRteFile(const pugi::xml_node& file)
 
 void XmlProjectReader::addRteSettings(const std::string& targetName, const RteTarget& rte, SubProject& targetNode) const
 {
-    context.changeSettings(targetNode.settings, [&] {
-        if (rte.usesRte) {
-            targetNode.setDefine("_RTE_", {}, false);
-            // The folder need not exist: uVision makes it when it builds.
-            addIncludeFolder(targetNode, joinPath(projectNode.path, rteComponentsFolder(targetName)),
-                             context.compilerIncludePaths);
-        }
-        for (const std::size_t index : rte.files)
-            if (!rteFiles[index].folder.empty())
-                addIncludeFolder(targetNode, rteFiles[index].folder, context.compilerIncludePaths);
-    });
+    if (rte.usesRte) {
+        targetNode.setDefine("_RTE_", {}, false);
+        // The folder need not exist: uVision makes it when it builds.
+        addIncludeFolder(targetNode, joinPath(projectNode.path, rteComponentsFolder(targetName)),
+                         context.compilerIncludePaths);
+    }
+    for (const std::size_t index : rte.files)
+        if (!rteFiles[index].folder.empty())
+            addIncludeFolder(targetNode, rteFiles[index].folder, context.compilerIncludePaths);
 }
 
 void XmlProjectReader::addRteFiles(const RteTarget& rte, SubProject& targetNode) const
@@ -233,10 +229,13 @@ void XmlProjectReader::readTarget(const pugi::xml_node& target)
     // The target's settings are complete before any group copies them. The packs' and the
     // RTE's come first, as on uVision's command line, so that a define of the target's own
     // replaces theirs.
-    addPackSettings(target, name, *targetNode);
-    if (rte != rteTargets.end())
-        addRteSettings(name, rte->second, *targetNode);
-    addToolSettings(target.child("TargetOption"), targetNode->settings);
+    // The budget counts what they add to its personality.
+    context.changeSettings(targetNode->settings, [&] {
+        addPackSettings(target, name, *targetNode);
+        if (rte != rteTargets.end())
+            addRteSettings(name, rte->second, *targetNode);
+        addToolSettings(target.child("TargetOption"), targetNode->settings);
+    });
     for (const pugi::xml_node& groups : target.children("Groups"))
         for (const pugi::xml_node& group : groups.children("Group"))
             readGroup(group, *targetNode);
@@ -251,7 +250,7 @@ void XmlProjectReader::readGroup(const pugi::xml_node& group, SubProject& target
 
     // A group with settings of its own gets a complete personality: the target's settings
     // with the group's on top. Other groups keep none and refer to the target's.
-    addToolSettings(options, groupNode->settings);
+    context.changeSettings(groupNode->settings, [&] { addToolSettings(options, groupNode->settings); });
     if (!groupNode->settings.empty())
         context.overlay(groupNode->settings, targetNode.settings);
 
@@ -292,9 +291,7 @@ void XmlProjectReader::readFile(const pugi::xml_node& file, bool groupInBuild, S
 void XmlProjectReader::addToolSettings(const pugi::xml_node& options, NodeSettings& settings) const
 {
     forEachToolControls(options, [&](const pugi::xml_node& controls) {
-        context.changeSettings(settings, [&] {
-            addDefineList(settings, childText(controls, "Define"));
-            addIncludeList(settings, childText(controls, "IncludePath"), projectNode.path, context.compilerIncludePaths);
-        });
+        addDefineList(settings, childText(controls, "Define"));
+        addIncludeList(settings, childText(controls, "IncludePath"), projectNode.path, context.compilerIncludePaths);
     });
 }
