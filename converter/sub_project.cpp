@@ -18,3 +18,18 @@ SubProject* SubProject::addChild(std::string childName)
     return child.release();
 }
 
+
+void SubProject::forEachFile(const std::function<void(std::string_view)>& each) const
+{
+    for (const std::string_view file : files)
+        each(file);
+    if (sharedFiles)
+        sharedFiles->forEach(each);
+}
+
+std::vector<std::string> SubProject::listedFiles() const
+{
+    std::vector<std::string> listed;
+    forEachFile([&](std::string_view file) { listed.emplace_back(file); });
+    return listed;
+}

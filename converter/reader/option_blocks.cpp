@@ -12,6 +12,7 @@
 #include "define_list.h"
 #include "file_options.h"
 #include "path_completion.h"
+#include "text_file_lines.h"
 #include "uv_project_reader.h"
 
 namespace {
@@ -81,7 +82,7 @@ void UvProjectReader::readOptions(std::string_view line)
     if (contains(line, "File ")) {
         // A file block names its file by position among the File lines read so far; one that
         // names nothing is skipped, its lines left to the line loop.
-        if (numbered && t >= 1 && t <= targets.size() && f >= 1 && f <= fileLines.size())
+        if (numbered && t >= 1 && t <= targets.size() && f >= 1 && f <= fileLines->size())
             readFileOptions(t - 1, f - 1);
     } else if (contains(line, "Target ")) {
         readTargetOptions(line);
@@ -96,13 +97,13 @@ void UvProjectReader::readFileOptions(std::size_t target, std::size_t file)
 {
     bool carries = false;
     const std::string inBuild = readBlock(nullptr, &carries);
-    std::map<std::size_t, bool>& files = exclusions[target].filesInBuild;
+    std::map<std::size_t, bool>& files = fileLines->exclusions[target].filesInBuild;
     if (inBuild == "0" || inBuild == "1")
         files[file] = inBuild == "1";
     else if (!inBuild.empty())
         files.erase(file);
     // The project has no place for settings of a single file: say so rather than drop them.
-    const std::string_view path = fileLines[file].path;
+    const std::string path = fileLines->path(file);
     if (carries && !path.empty() && reportedFiles.insert(path).second)
         printLine(message::fileOptionsNotCarried, path);
 }
@@ -127,6 +128,7 @@ void UvProjectReader::readGroupOptions(std::size_t target, std::size_t groupInde
         if (std::find(groupSettings.begin(), groupSettings.end(), entry) == groupSettings.end())
             groupSettings.push_back(entry);
     }
+    auto& exclusions = fileLines->exclusions;
     std::set<std::size_t>& groups = exclusions[target].groupsLeftOut;
     if (inBuild == "0")
         groups.insert(groupIndex);

@@ -34,13 +34,29 @@ std::string windowsForm(std::string path)
 
 }  // namespace
 
-std::string completeFilePath(const std::string& path, const std::string& projectFolder)
+SplitFilePath splitFilePath(const std::string& path)
 {
     if (contains(path, ":"))
-        return windowsForm(path);
+        return {SplitFilePath::None, windowsForm(path)};
     if (!path.empty() && isSeparator(path[0]))
-        return windowsForm(driveOf(projectFolder) + path);
-    return windowsForm(joinPath(projectFolder, dropLeadingDotSeparator(path)));
+        return {SplitFilePath::Drive, windowsForm(path)};
+    return {SplitFilePath::Folder, windowsForm(dropLeadingDotSeparator(path))};
+}
+
+std::string filePathBase(SplitFilePath::Base base, const std::string& projectFolder)
+{
+    switch (base) {
+    case SplitFilePath::Drive: return windowsForm(driveOf(projectFolder));
+    case SplitFilePath::Folder: return windowsForm(joinPath(projectFolder, {}));
+    case SplitFilePath::None: break;
+    }
+    return {};
+}
+
+std::string completeFilePath(const std::string& path, const std::string& projectFolder)
+{
+    const SplitFilePath split = splitFilePath(path);
+    return filePathBase(split.base, projectFolder) + split.rest;
 }
 
 bool completeIncludeFolder(const std::string& element, const std::string& projectFolder, std::string& folder)

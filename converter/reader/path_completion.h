@@ -9,6 +9,16 @@
 // the project folder with one "\". projectFolder ends in "\".
 std::string completeFilePath(const std::string& path, const std::string& projectFolder);
 
+// The same path in two parts, the completed path being their concatenation: the part the
+// project folder gives (its drive, the folder itself, or nothing), and the rest, which depends on
+// the path alone. A text project keeps only the rest of each file line, never the folder again.
+struct SplitFilePath {
+    enum Base : unsigned char { None, Drive, Folder } base;
+    std::string rest;
+};
+SplitFilePath splitFilePath(const std::string& path);
+std::string filePathBase(SplitFilePath::Base base, const std::string& projectFolder);
+
 // One element of an include list: blanks at both ends go, and an element left empty yields
 // nothing (returns false). "." and ".\" name the project folder itself.
 bool completeIncludeFolder(const std::string& element, const std::string& projectFolder, std::string& folder);

@@ -1,12 +1,13 @@
 // Reader of Keil Uv project files in the old text format: the line loop and its records.
 #include "uv_project_reader.h"
 
+#include <algorithm>
 #include <climits>
 
-#include "../source_path_pool.h"
 #include "../sub_project.h"
 #include "../text_util.h"
 #include "path_completion.h"
+#include "text_file_lines.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ bool UvProjectReader::parse(std::string_view text)
 {
     TextLines reading(text);
     lines = &reading;
+    fileLines = std::make_shared<TextFileLines>(projectNode->path);
     targetsByName.clear();
     for (SubProject* target : projectNode->children)
         targetsByName[target->name] = target;
@@ -66,7 +68,6 @@ bool UvProjectReader::parse(std::string_view text)
             readOptions(line);
     }
     lines = nullptr;
-    applyExclusions();
     applyGroupSettings();
     return sawTarget || headed;
 }
@@ -83,8 +84,11 @@ void UvProjectReader::readTarget(std::string_view line)
 void UvProjectReader::readGroup(std::string_view line)
 {
     const std::string name = nameInParentheses(line);
-    for (SubProject* target : projectNode->children)
-        context.addChild(*target, name);
+    for (std::size_t position = 0; position < targets.size(); ++position) {
+        SubProject* group = context.addChild(*targets[position], name);
+        const auto number = static_cast<std::uint32_t>(targets[position]->children.size());
+        group->sharedFiles = fileLines->groupFiles(number, position);
+    }
     ++groupLinesRead;
 }
 
@@ -97,51 +101,33 @@ void UvProjectReader::readFile(std::string_view line)
                                                                                 : line.substr(start, close - start));
 
     // Every File line counts for the positions that file option blocks name, kept or not.
-    FileLine& record = fileLines.emplace_back();
-    record.targets = static_cast<std::uint32_t>(targets.size());
-    record.groupLines = groupLinesRead;
-
-    const std::string path = completeFilePath(written, projectNode->path);
-    if (!acceptsFile(path, context.extensions))
+    const SplitFilePath file = splitFilePath(written);
+    const std::string path = fileLines->complete(file);
+    if (!acceptsFile(path, context.extensions)) {
+        fileLines->addRejected();
         return;
+    }
 
     const std::size_t afterKeyword = line.find("File ") + 5;
     const std::size_t comma = line.find(',');
     const std::string_view numberText = comma == std::string_view::npos || comma < afterKeyword
                                             ? line.substr(afterKeyword)
                                             : line.substr(afterKeyword, comma - afterKeyword);
-    record.group = leadingInteger(numberText);
+    const long long number = leadingInteger(numberText);
 
-    // Every target gets the same copy of the path.
-    record.path = context.sourcePaths.keep(path);
-    // A number that names no group of a target leaves that target alone.
-    for (SubProject* target : projectNode->children)
-        if (record.group >= 1 && static_cast<unsigned long long>(record.group) <= target->children.size())
-            context.addFile(*target->children[static_cast<std::size_t>(record.group - 1)], record.path);
-}
-
-void UvProjectReader::applyExclusions()
-{
-    // A target with exclusions lists its files anew, as the lines put them there, less what
-    // its option blocks leave out.
-    for (const auto& [position, excluded] : exclusions) {
-        SubProject& target = *targets[position];
-        for (SubProject* group : target.children)
-            group->files.clear();
-        for (std::size_t i = 0; i < fileLines.size(); ++i) {
-            const FileLine& file = fileLines[i];
-            if (file.path.empty() || position >= file.targets)
-                continue;
-            const long long groups = static_cast<long long>(file.groupLines - groupLinesAtTarget[position]);
-            if (file.group < 1 || file.group > groups)
-                continue;
-            const std::size_t group = static_cast<std::size_t>(file.group - 1);
-            const auto rule = excluded.filesInBuild.find(i);
-            const bool inBuild = rule != excluded.filesInBuild.end() ? rule->second : !excluded.groupsLeftOut.contains(group);
-            if (inBuild)
-                target.children[group]->files.push_back(file.path);
-        }
+    // Each target has the groups read after it was made, so the targets that have this number
+    // come first; one it names no group of is left alone. Each of them lists the line once.
+    std::uint32_t group = 0;
+    std::size_t listing = 0;
+    if (number >= 1 && number <= groupLinesRead) {
+        group = static_cast<std::uint32_t>(number);
+        listing = static_cast<std::size_t>(
+            std::upper_bound(groupLinesAtTarget.begin(), groupLinesAtTarget.end(), groupLinesRead - group)
+            - groupLinesAtTarget.begin());
     }
+    fileLines->add(file, listing == 0 ? 0 : group);
+    // The line's text and its CR LF, in each target's project block.
+    context.budget.countListedLine((path.size() + 2) * listing);
 }
 
 void UvProjectReader::applyGroupSettings()

@@ -3,8 +3,7 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
-#include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
@@ -15,6 +14,7 @@
 
 class NodeSettings;
 class SubProject;
+class TextFileLines;
 class TextLines;
 
 // A line scanner: each line is classified by a few fixed substrings and values are cut out
@@ -30,20 +30,6 @@ public:
     SubProject* projectNode = nullptr;
 
 private:
-    // One "File " line: where its path went, for the exclusions that option blocks name later.
-    struct FileLine {
-        std::string_view path;        // completed; empty when the extension list rejected it
-        long long group = 0;          // the group number as written
-        std::uint32_t targets = 0;    // targets that existed when the line was read
-        std::uint32_t groupLines = 0; // "Group (" lines read before it
-    };
-
-    // What the option blocks of one target leave out of its build, or keep in.
-    struct Exclusions {
-        std::set<std::size_t> groupsLeftOut;             // 0-based group positions
-        std::map<std::size_t, bool> filesInBuild;        // 0-based file line index: in or out
-    };
-
     void readTarget(std::string_view line);
     void readGroup(std::string_view line);
     void readFile(std::string_view line);
@@ -59,7 +45,6 @@ private:
     std::string readBlock(NodeSettings* settings, bool* carriesSettings);
 
     void applyGroupSettings();
-    void applyExclusions();
 
     const ReadingContext& context;
     TextLines* lines = nullptr;  // the text parse is reading; option blocks read on from it
@@ -70,9 +55,8 @@ private:
     std::vector<SubProject*> targets;               // made by this file's "Target (" lines, in order
     std::vector<std::uint32_t> groupLinesAtTarget;  // per target: "Group (" lines read before it
     std::uint32_t groupLinesRead = 0;
-    std::deque<FileLine> fileLines;  // never moved as it grows: a peak of one copy, not two
-    std::map<std::size_t, Exclusions> exclusions;   // by 0-based target position
+    std::shared_ptr<TextFileLines> fileLines;       // which the groups refer to
     std::vector<std::pair<SubProject*, SubProject*>> groupSettings;  // target and group, in reading order
-    std::set<std::string_view> reportedFiles;       // a file with options is named once
+    std::set<std::string> reportedFiles;            // a file with options is named once
     bool sawTarget = false;
 };

@@ -104,7 +104,7 @@ void OutputSession::projectLine(std::string_view text)
     plan.projectText.append("\r\n");
 }
 
-void OutputSession::listedFileLines(const std::vector<std::string_view>& files)
+void OutputSession::listedFileLines(const SubProject& node)
 {
-    plan.projectText.appendKeptLines(files);
+    plan.projectText.appendListedFiles(node);
 }

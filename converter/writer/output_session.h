@@ -11,6 +11,7 @@
 
 class Budget;
 class NodeSettings;
+class SubProject;
 
 // What stands at an output path, as the check pass and the write pass judge it: a link, and a
 // file the run reads, are refused wherever output would go.
@@ -62,8 +63,8 @@ public:
     void openProjectFile(const std::string& path);
     void projectLine(std::string_view text);
     // A node's source files, a line each, which reading counted already; they are not copied
-    // (the tree and the run's pool keep them).
-    void listedFileLines(const std::vector<std::string_view>& files);
+    // (the tree, the run's pool and the readers keep them).
+    void listedFileLines(const SubProject& node);
 
     // The finished plan.
     WritePlan& result() { return plan; }

@@ -107,7 +107,7 @@ void planTree(const SubProject& node, WriteContext& context, const std::string& 
 
     plan.projectLine("CompPers="
                      + personalityValue(context, context.compilerPersonality, ".p_c", context.compilerDefaultMade, false));
-    plan.listedFileLines(node.files);
+    plan.listedFileLines(node);
     plan.projectLine("EndContainedFilesMarker");
 
     if (node.children.empty())

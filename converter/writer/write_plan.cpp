@@ -6,6 +6,7 @@
 #include "../console.h"
 #include "../errors.h"
 #include "../node_settings.h"
+#include "../sub_project.h"
 #include "output_session.h"
 #include "../text_util.h"
 
@@ -41,7 +42,7 @@ void TextPieces::append(std::string_view text)
         std::copy_n(text.data(), size, at);
         // Text copied right behind the last piece's makes that piece longer.
         Piece* last = pieces.empty() ? nullptr : &pieces.back();
-        if (last != nullptr && last->lines == nullptr && last->text.data() + last->text.size() == at)
+        if (last != nullptr && last->files == nullptr && last->text.data() + last->text.size() == at)
             last->text = std::string_view(last->text.data(), last->text.size() + size);
         else
             pieces.push_back({std::string_view(at, size), nullptr});
@@ -50,10 +51,20 @@ void TextPieces::append(std::string_view text)
     }
 }
 
-void TextPieces::appendKeptLines(const std::vector<std::string_view>& lines)
+void TextPieces::appendListedFiles(const SubProject& node)
 {
-    if (!lines.empty())
-        pieces.push_back({{}, &lines});
+    if (!node.files.empty() || node.sharedFiles)
+        pieces.push_back({{}, &node});
+}
+
+void TextPieces::writeTo(platform::ReplacementFile& file) const
+{
+    for (const Piece& piece : pieces) {
+        if (piece.files == nullptr)
+            file.write(piece.text);
+        else
+            piece.files->forEachFile([&](std::string_view line) { file.writeLine(line); });
+    }
 }
 
 void WritePlan::carryOut(const std::vector<platform::FileIdentity>& inputs) const

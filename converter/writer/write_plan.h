@@ -10,35 +10,26 @@
 #include "../platform.h"
 
 class NodeSettings;
+class SubProject;
 
 // A long text made of pieces: text of its own, copied into blocks of 64 KiB that never move, and
-// lists of lines kept elsewhere (a node's source files, which the tree and the run's pool hold),
-// which are not copied. A project file of a million lines then costs little more memory than
-// its own lines.
+// a node's source files, which the tree and the readers keep and which are not copied. A project
+// file of a million lines then costs little more memory than its own lines.
 class TextPieces {
 public:
     // Appends a copy of text.
     void append(std::string_view text);
 
-    // Appends each of lines and a line end after it; lines must outlive the pieces.
-    void appendKeptLines(const std::vector<std::string_view>& lines);
+    // Appends each file node lists and a line end after it; node must outlive the pieces.
+    void appendListedFiles(const SubProject& node);
 
     // Writes the text to file.
-    void writeTo(platform::ReplacementFile& file) const
-    {
-        for (const Piece& piece : pieces) {
-            if (piece.lines == nullptr)
-                file.write(piece.text);
-            else
-                for (const std::string_view line : *piece.lines)
-                    file.writeLine(line);
-        }
-    }
+    void writeTo(platform::ReplacementFile& file) const;
 
 private:
     struct Piece {
         std::string_view text;
-        const std::vector<std::string_view>* lines;  // or these lines
+        const SubProject* files;  // or the files of this node
     };
 
     static constexpr std::size_t blockSize = 64 * 1024;

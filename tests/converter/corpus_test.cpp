@@ -144,10 +144,10 @@ TEST_P(PinnedCorpusFile, ReadsAsCheckedByHand)
         ASSERT_EQ(target.children.size(), p.groups.size());
         for (std::size_t g = 0; g < p.groups.size(); ++g) {
             EXPECT_EQ(target.children[g]->name, p.groups[g]);
-            EXPECT_EQ(target.children[g]->files.size(), p.fileCounts[g]) << p.groups[g];
+            EXPECT_EQ(target.children[g]->listedFiles().size(), p.fileCounts[g]) << p.groups[g];
         }
         for (const auto& [group, file] : p.someFiles) {
-            const auto& files = target.children[group]->files;
+            const std::vector<std::string> files = target.children[group]->listedFiles();
             EXPECT_NE(std::find(files.begin(), files.end(), file), files.end()) << file;
         }
         EXPECT_EQ(target.settings.defines, p.defines[t]) << target.name;

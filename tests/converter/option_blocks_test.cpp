@@ -96,12 +96,12 @@ TEST_F(Options, GroupAndFileBlocksByPosition)
                                      "Options 1,2,3  // File 'uart.c'\n ADSCDEFN ( , =X)\n ADSCINCD ( ; )\nEndOpt\n",
                                      {"c", "s"});
     // Each target leaves the other board's start-up file out.
-    EXPECT_EQ(target(0).children[0]->files, std::vector<std::string_view>{"C:\\work\\start_a.s"});
-    EXPECT_EQ(target(1).children[0]->files, std::vector<std::string_view>{"C:\\work\\start_b.s"});
+    EXPECT_EQ(target(0).children[0]->listedFiles(), std::vector<std::string>{"C:\\work\\start_a.s"});
+    EXPECT_EQ(target(1).children[0]->listedFiles(), std::vector<std::string>{"C:\\work\\start_b.s"});
     // B leaves its Drivers group out, but keeps spi.c, whose block says so; the group number
     // of a file block is not checked.
-    EXPECT_EQ(target(0).children[1]->files, (std::vector<std::string_view>{"C:\\work\\uart.c", "C:\\work\\spi.c"}));
-    EXPECT_EQ(target(1).children[1]->files, std::vector<std::string_view>{"C:\\work\\spi.c"});
+    EXPECT_EQ(target(0).children[1]->listedFiles(), (std::vector<std::string>{"C:\\work\\uart.c", "C:\\work\\spi.c"}));
+    EXPECT_EQ(target(1).children[1]->listedFiles(), std::vector<std::string>{"C:\\work\\spi.c"});
     // A's Drivers group: the target's settings under its own, its own define winning.
     EXPECT_EQ(target(0).children[1]->settings.allDefines(),
               (Defines{{"BOARD", assigned("1")}, {"DRV", plain()}, {"SHARED", assigned("G")}}));

@@ -42,7 +42,7 @@ TEST_F(Reader, ClassifiesLinesInOrder)
                              "Groups (none)\n");
     ASSERT_EQ(targetNames(), std::vector<std::string>{"A"});
     ASSERT_EQ(root.children[0]->children.size(), 1u);
-    EXPECT_EQ(root.children[0]->children[0]->files, std::vector<std::string_view>{"C:\\work\\y.c"});
+    EXPECT_EQ(root.children[0]->children[0]->listedFiles(), std::vector<std::string>{"C:\\work\\y.c"});
 }
 
 TEST_F(Reader, CutsNamesBetweenTheFirstParentheses)
@@ -76,8 +76,8 @@ TEST_F(Reader, GroupsFanOutToTheTargetsThatExist)
         ASSERT_EQ(target.children.size(), 2u);
         EXPECT_EQ(target.children[0]->name, "Startup");
         EXPECT_EQ(target.children[1]->name, "App");
-        EXPECT_EQ(target.children[0]->files, std::vector<std::string_view>{"C:\\work\\..\\lib\\boot.a51"});
-        EXPECT_EQ(target.children[1]->files, (std::vector<std::string_view>{"C:\\work\\src\\main.c", "D:\\ext\\util.c",
+        EXPECT_EQ(target.children[0]->listedFiles(), std::vector<std::string>{"C:\\work\\..\\lib\\boot.a51"});
+        EXPECT_EQ(target.children[1]->listedFiles(), (std::vector<std::string>{"C:\\work\\src\\main.c", "D:\\ext\\util.c",
                                                                        "C:\\work\\src\\main.c"}));
         EXPECT_NE(target.children[0], root.children[1 - t]->children[0]) << "each target has its own nodes";
     }
@@ -100,11 +100,11 @@ TEST_F(Reader, GroupNumbersAreReadLikeAtoi)
                              "File 9223372036854775808,1,<beyond_largest.c>\n"
                              "File -9223372036854775808,1,<smallest.c>\n"
                              "a,File 2\n");
-    EXPECT_EQ(root.children[0]->children[0]->files, std::vector<std::string_view>{"C:\\work\\b.c"});
+    EXPECT_EQ(root.children[0]->children[0]->listedFiles(), std::vector<std::string>{"C:\\work\\b.c"});
     // "File 2" has no "<": its path starts at the line's beginning; so does the last line's,
     // whose "," stands before "File ", so its number runs to the end of the line.
-    EXPECT_EQ(root.children[0]->children[1]->files,
-              (std::vector<std::string_view>{"C:\\work\\a.c", "C:\\work\\File 2", "C:\\work\\a,File 2"}));
+    EXPECT_EQ(root.children[0]->children[1]->listedFiles(),
+              (std::vector<std::string>{"C:\\work\\a.c", "C:\\work\\File 2", "C:\\work\\a,File 2"}));
 }
 
 TEST_F(Reader, FilePathsWithoutBrackets)
@@ -113,8 +113,8 @@ TEST_F(Reader, FilePathsWithoutBrackets)
                              "File 1,1,<open.c\n"
                              "File 1,1,a.c>b.c\n"
                              "File 1,1,>x<y.c\n");
-    EXPECT_EQ(root.children[0]->children[0]->files,
-              (std::vector<std::string_view>{"C:\\work\\open.c", "C:\\work\\File 1,1,a.c", "C:\\work\\y.c"}));
+    EXPECT_EQ(root.children[0]->children[0]->listedFiles(),
+              (std::vector<std::string>{"C:\\work\\open.c", "C:\\work\\File 1,1,a.c", "C:\\work\\y.c"}));
 }
 
 TEST(CompleteFilePath, JoinsWithOneSeparator)
@@ -150,7 +150,7 @@ TEST_F(Reader, FilePathsFollowTheMembersOwnFolder)
     SubProject* member = setup.root.addChild("m");
     member->path = "C:\\work\\sub\\";
     parseText(setup, "Target (T)\nGroup (G)\nFile 1,1,<.\\m.c>\n", member);
-    EXPECT_EQ(member->children[0]->children[0]->files, std::vector<std::string_view>{"C:\\work\\sub\\m.c"});
+    EXPECT_EQ(member->children[0]->children[0]->listedFiles(), std::vector<std::string>{"C:\\work\\sub\\m.c"});
 }
 
 TEST_F(Reader, ExtensionFilterIgnoresLetterCaseOnly)
@@ -182,7 +182,7 @@ TEST_F(Reader, FilteredFilesAreLeftOut)
 {
     setup.extensions = {"c"};
     SubProject& root = parse("Target (T)\nGroup (G)\nFile 1,1,<a.c>\nFile 1,2,<s.a51>\nFile 1,5,<h.H>\n");
-    EXPECT_EQ(root.children[0]->children[0]->files, std::vector<std::string_view>{"C:\\work\\a.c"});
+    EXPECT_EQ(root.children[0]->children[0]->listedFiles(), std::vector<std::string>{"C:\\work\\a.c"});
 }
 
 TEST_F(Reader, EmptyOrUnknownTextMakesNoNodes)
@@ -207,8 +207,8 @@ TEST(KeilFile, ReadsOneFileAfterAnother)
     a->path = b->path = "C:\\p\\";
     for (SubProject* node : {a, b})
         KeilFile::load(folder.windowsPath() + "\\" + node->name + ".uv2").readProject(*node, setup.context());
-    EXPECT_EQ(a->children.at(0)->children.at(0)->files, std::vector<std::string_view>{"C:\\p\\a.c"});
-    EXPECT_EQ(b->children.at(0)->children.at(0)->files, std::vector<std::string_view>{"C:\\p\\b.c"});
+    EXPECT_EQ(a->children.at(0)->children.at(0)->listedFiles(), std::vector<std::string>{"C:\\p\\a.c"});
+    EXPECT_EQ(b->children.at(0)->children.at(0)->listedFiles(), std::vector<std::string>{"C:\\p\\b.c"});
     try {
         KeilFile::load(folder.windowsPath() + "\\missing.uv2");
         ADD_FAILURE() << "a missing file loads";

@@ -1,0 +1,95 @@
+// The File lines of one text project, kept once for all of its targets.
+#include "text_file_lines.h"
+
+class TextFileLines::GroupFiles : public FileSource {
+public:
+    GroupFiles(std::shared_ptr<const TextFileLines> lines, std::uint32_t group, std::size_t target)
+        : lines(std::move(lines)),
+          group(group),
+          target(target),
+          from(group <= this->lines->buckets.size() ? this->lines->buckets[group - 1].size() : 0)
+    {
+    }
+
+    void forEach(const std::function<void(std::string_view)>& each) const override
+    {
+        if (group > lines->buckets.size())
+            return;
+        const std::vector<std::uint32_t>& bucket = lines->buckets[group - 1];
+        const auto found = lines->exclusions.find(target);
+        const Exclusions* excluded = found == lines->exclusions.end() ? nullptr : &found->second;
+        const bool groupLeftOut = excluded != nullptr && excluded->groupsLeftOut.contains(group - 1);
+        std::string path;
+        for (std::size_t at = from; at < bucket.size(); ++at) {
+            const std::uint32_t line = bucket[at];
+            if (excluded != nullptr) {
+                const auto rule = excluded->filesInBuild.find(line);
+                if (!(rule != excluded->filesInBuild.end() ? rule->second : !groupLeftOut))
+                    continue;
+            }
+            lines->completeEntry(lines->entries[line], path);
+            each(path);
+        }
+    }
+
+private:
+    std::shared_ptr<const TextFileLines> lines;
+    std::uint32_t group;
+    std::size_t target;
+    std::size_t from;  // the bucket's size when the group was made
+};
+
+TextFileLines::TextFileLines(const std::string& projectFolder)
+{
+    for (const SplitFilePath::Base base : {SplitFilePath::None, SplitFilePath::Drive, SplitFilePath::Folder})
+        baseOf[base] = filePathBase(base, projectFolder);
+}
+
+std::string TextFileLines::complete(const SplitFilePath& file) const
+{
+    return baseOf[file.base] + file.rest;
+}
+
+void TextFileLines::add(const SplitFilePath& file, std::uint32_t group)
+{
+    std::string entry;
+    for (std::size_t value = file.rest.size() * 4 + file.base; ; value >>= 7) {
+        entry.push_back(static_cast<char>(value < 128 ? value : (value & 127) | 128));
+        if (value < 128)
+            break;
+    }
+    entry += file.rest;
+    const std::size_t line = entries.size();
+    entries.push_back(reinterpret_cast<const unsigned char*>(pool.keep(entry).data()));
+    if (group == 0)
+        return;
+    if (buckets.size() < group)
+        buckets.resize(group);
+    buckets[group - 1].push_back(static_cast<std::uint32_t>(line));
+}
+
+std::string TextFileLines::path(std::size_t line) const
+{
+    std::string completed;
+    if (entries[line] != nullptr)
+        completeEntry(entries[line], completed);
+    return completed;
+}
+
+std::unique_ptr<FileSource> TextFileLines::groupFiles(std::uint32_t group, std::size_t target)
+{
+    return std::make_unique<GroupFiles>(shared_from_this(), group, target);
+}
+
+void TextFileLines::completeEntry(const unsigned char* entry, std::string& path) const
+{
+    std::size_t value = 0;
+    for (int shift = 0; ; shift += 7) {
+        const unsigned char byte = *entry++;
+        value |= static_cast<std::size_t>(byte & 127) << shift;
+        if (byte < 128)
+            break;
+    }
+    path.assign(baseOf[value % 4]);
+    path.append(reinterpret_cast<const char*>(entry), value / 4);
+}
