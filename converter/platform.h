@@ -49,6 +49,38 @@ struct FileIdentity {
 // maximumInputBytes, or one that never ends.
 bool readWholeFile(const std::string& path, std::string& content, FileIdentity* identity = nullptr);
 
+// An input file read a block at a time, for one too large to be held whole while it is read.
+// It opens only what readWholeFile reads, and keeps to the same limit.
+class InputFile {
+public:
+    InputFile() = default;
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    // Opens the file at path; false when it cannot be read. identity as for readWholeFile;
+    // throws FileTooLarge for a file that already holds more than maximumInputBytes.
+    bool open(const std::string& path, FileIdentity* identity = nullptr);
+
+    // Reads the file's next bytes into data, at most most of them, and got says how many:
+    // More, or End when the file has no more, or Failed. Throws FileTooLarge once it has held
+    // more than maximumInputBytes.
+    enum class Read { More, End, Failed };
+    Read readMore(char* data, std::size_t most, std::size_t& got);
+
+    // Appends the rest of the file to content, as readWholeFile reads; false when it failed.
+    bool readRest(std::string& content);
+
+    const std::string& path() const { return filePath; }
+
+private:
+    std::string filePath;
+    std::intptr_t handle = 0;
+    bool opened = false;
+    std::size_t size = 0;  // when it was opened
+    std::size_t read = 0;
+};
+
 // The identity of the file a path names, following links; false when nothing is there.
 bool fileIdentity(const std::string& path, FileIdentity& identity);
 

@@ -83,13 +83,31 @@ void failNthCall(Call call, unsigned n)
     untilFailure[static_cast<std::size_t>(call)] = n;
 }
 
+namespace {
+
+// Resizes text to size, holding no more room than that: a string that grows on its own may
+// double its room, and a buffer at the input limit would then hold twice the limit.
+void resizeExactly(std::string& text, std::size_t size)
+{
+    if (size > text.capacity()) {
+        std::string larger;
+        larger.reserve(size);
+        larger.assign(text);
+        text.swap(larger);
+    }
+    text.resize(size);
+}
+
+}  // namespace
+
 ReadEnd readToEnd(std::intptr_t handle, std::size_t sizeHint, std::string& content)
 {
-    content.clear();
-    if (sizeHint > maximumInputBytes)
+    std::size_t filled = content.size();
+    if (sizeHint > maximumInputBytes || filled > maximumInputBytes) {
+        std::string().swap(content);
         return ReadEnd::TooLarge;
-    content.resize(std::max<std::size_t>(sizeHint + 1, 4096));
-    std::size_t filled = 0;
+    }
+    resizeExactly(content, std::max<std::size_t>(sizeHint + 1, filled + 4096));
     for (;;) {
         if (filled > maximumInputBytes) {
             std::string().swap(content);
@@ -101,7 +119,7 @@ ReadEnd readToEnd(std::intptr_t handle, std::size_t sizeHint, std::string& conte
         // twice the limit while it moved.
         if (filled == content.size()) {
             const std::size_t doubled = content.size() * 2;
-            content.resize(doubled >= maximumInputBytes ? maximumInputBytes + 4096 : doubled);
+            resizeExactly(content, doubled >= maximumInputBytes ? maximumInputBytes + 4096 : doubled);
         }
         const long long got = failsNow(Call::ReadSome) ? -1 : readSome(handle, content.data() + filled, content.size() - filled);
         if (got < 0)
@@ -115,6 +133,51 @@ ReadEnd readToEnd(std::intptr_t handle, std::size_t sizeHint, std::string& conte
 }
 
 }  // namespace files
+
+InputFile::~InputFile()
+{
+    if (opened)
+        files::close(handle);
+}
+
+bool InputFile::open(const std::string& path, FileIdentity* identity)
+{
+    filePath = path;
+    opened = files::openInput(path, handle, size, identity);
+    if (opened && size > maximumInputBytes)
+        throw FileTooLarge(path);
+    return opened;
+}
+
+InputFile::Read InputFile::readMore(char* data, std::size_t most, std::size_t& got)
+{
+    got = 0;
+    const long long result = failsNow(files::Call::ReadSome) ? -1 : files::readSome(handle, data, most);
+    if (result <= 0)
+        return result == 0 ? Read::End : Read::Failed;
+    got = static_cast<std::size_t>(result);
+    read += got;
+    if (read > maximumInputBytes)
+        throw FileTooLarge(filePath);
+    return Read::More;
+}
+
+bool InputFile::readRest(std::string& content)
+{
+    const std::size_t before = content.size();
+    const files::ReadEnd end = files::readToEnd(handle, size - std::min(size, read) + before, content);
+    if (end == files::ReadEnd::TooLarge || read + (content.size() - before) > maximumInputBytes)
+        throw FileTooLarge(filePath);
+    read += content.size() - before;
+    return end == files::ReadEnd::Whole;
+}
+
+bool readWholeFile(const std::string& path, std::string& content, FileIdentity* identity)
+{
+    content.clear();
+    InputFile file;
+    return file.open(path, identity) && file.readRest(content);
+}
 
 ReplacementFile::~ReplacementFile()
 {

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform.h"
+
 namespace platform::files {
 
 // The system's calls stop a name at its first NUL byte: "x\0y" would name the file x, which
@@ -26,12 +28,17 @@ bool writeAll(std::intptr_t handle, const char* data, std::size_t size);
 
 bool close(std::intptr_t handle);
 
+// Opens a file for reading, a regular file only: never a folder, a device or a pipe, which could
+// keep the reader waiting for ever. size is what it holds now.
+bool openInput(const std::string& path, std::intptr_t& handle, std::size_t& size, FileIdentity* identity);
+
 // Reads up to size bytes: how many were read, 0 at the end of the file, -1 on failure.
 long long readSome(std::intptr_t handle, char* data, std::size_t size);
 
-// Reads an open file to its end into content, in large blocks; sizeHint is what the file
-// held when it was opened, a hint only, as the file may grow or shrink meanwhile. A file that
-// holds more than maximumInputBytes (or never ends) is TooLarge, and is not read further.
+// Reads an open file to its end, appending to content what it did not hold yet, in large blocks;
+// sizeHint is what the whole file held when it was opened, a hint only, as the file may grow or
+// shrink meanwhile. A file that holds more than maximumInputBytes (or never ends) is TooLarge,
+// and is not read further.
 enum class ReadEnd { Whole, Failed, TooLarge };
 ReadEnd readToEnd(std::intptr_t handle, std::size_t sizeHint, std::string& content);
 

@@ -151,7 +151,7 @@ std::string defaultPackRoot()
     return {};
 }
 
-bool readWholeFile(const std::string& path, std::string& content, FileIdentity* identity)
+bool files::openInput(const std::string& path, std::intptr_t& handle, std::size_t& size, FileIdentity* identity)
 {
     if (path.empty() || hasNul(path))
         return false;
@@ -162,21 +162,18 @@ bool readWholeFile(const std::string& path, std::string& content, FileIdentity* 
     const int descriptor = ::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (descriptor < 0)
         return false;
-    const std::unique_ptr<int, void (*)(int*)> closer(new int(descriptor), [](int* d) {
-        ::close(*d);
-        delete d;
-    });
     struct stat info {};
     // A folder never reads, nor does a device or a pipe: a workspace naming /dev/zero or a
     // FIFO would otherwise never finish reading.
-    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode))
+    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(descriptor);
         return false;
+    }
     if (identity != nullptr)
         *identity = identityOf(info);
-    const files::ReadEnd end = files::readToEnd(descriptor, static_cast<std::size_t>(info.st_size), content);
-    if (end == files::ReadEnd::TooLarge)
-        throw FileTooLarge(path);
-    return end == files::ReadEnd::Whole;
+    handle = descriptor;
+    size = static_cast<std::size_t>(info.st_size);
+    return true;
 }
 
 bool fileIdentity(const std::string& path, FileIdentity& identity)

@@ -145,7 +145,7 @@ std::string defaultPackRoot()
     return isFolder ? root : std::string();
 }
 
-bool readWholeFile(const std::string& path, std::string& content, FileIdentity* identity)
+bool files::openInput(const std::string& path, std::intptr_t& handle, std::size_t& size, FileIdentity* identity)
 {
     if (path.empty() || hasNul(path))
         return false;
@@ -156,19 +156,16 @@ bool readWholeFile(const std::string& path, std::string& content, FileIdentity* 
     // A file on a disk only: not a folder, and not a device ("con.uv2", "COM1") or a pipe,
     // which could keep the reader waiting for ever.
     BY_HANDLE_FILE_INFORMATION information {};
-    files::ReadEnd end = files::ReadEnd::Failed;
-    const bool good = ::GetFileType(file) == FILE_TYPE_DISK && ::GetFileInformationByHandle(file, &information)
-                && (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-    if (good) {
-        if (identity != nullptr)
-            *identity = identityOf(information);
-        const std::size_t size = static_cast<std::size_t>(information.nFileSizeHigh) << 32 | information.nFileSizeLow;
-        end = files::readToEnd(reinterpret_cast<std::intptr_t>(file), size, content);
+    if (::GetFileType(file) != FILE_TYPE_DISK || !::GetFileInformationByHandle(file, &information)
+        || (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        ::CloseHandle(file);
+        return false;
     }
-    ::CloseHandle(file);
-    if (end == files::ReadEnd::TooLarge)
-        throw FileTooLarge(path);
-    return good && end == files::ReadEnd::Whole;
+    if (identity != nullptr)
+        *identity = identityOf(information);
+    handle = reinterpret_cast<std::intptr_t>(file);
+    size = static_cast<std::size_t>(information.nFileSizeHigh) << 32 | information.nFileSizeLow;
+    return true;
 }
 
 namespace {
