@@ -88,7 +88,7 @@ void Converter::readAllProjects()
 {
     loadCompilerIncludePaths();
     packs = std::make_unique<PackIndex>(effectivePackRoot());
-    const KeilFile source = KeilFile::load(sourcePath);
+    KeilFile source = KeilFile::load(sourcePath);
     noteInput(source.identity());
     const ReadingContext context = readingContext();
     if (!source.isWorkspace()) {
@@ -106,7 +106,7 @@ void Converter::readAllProjects()
         const std::size_t dot = file.find('.', start);
         SubProject* node = context.addChild(*root, file.substr(start, dot == std::string::npos ? std::string::npos : dot - start));
         node->path = file.substr(0, file.rfind('\\') + 1);
-        const KeilFile member = KeilFile::load(file);
+        KeilFile member = KeilFile::load(file);
         noteInput(member.identity());
         member.readProject(*node, context);
     }

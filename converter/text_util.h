@@ -63,15 +63,23 @@ void convertSeparators(std::string& text);
 // CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9, in any letter case.
 bool namesWindowsDevice(std::string_view fileName);
 
-// The lines of a text held in memory, cut as Windows text mode reads them: up to each line
-// feed, a carriage return directly before the line feed is not part of the line, and a last
-// line without a line feed counts.
-class TextLines {
+// Lines cut as Windows text mode reads them: up to each line feed, a carriage return directly
+// before the line feed is not part of the line, and a last line without a line feed counts.
+class LineSource {
+public:
+    virtual ~LineSource() = default;
+
+    // The next line, or false at the end; the line lives until the next call.
+    virtual bool next(std::string_view& line) = 0;
+};
+
+// The lines of a text held in memory.
+class TextLines : public LineSource {
 public:
     explicit TextLines(std::string_view text) : text(text) {}
 
     // The next line, or false at the end of the text.
-    bool next(std::string_view& line);
+    bool next(std::string_view& line) override;
 
 private:
     std::string_view text;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <list>
+#include <memory>
 #include <string>
 
 #include "../platform.h"
@@ -10,7 +11,7 @@
 
 class SubProject;
 
-// A Keil file read whole, its format recognised by its name and content:
+// A Keil file, its format recognised by its name and content:
 // - an XML document (first non-blank bytes "<") by its root element: a project (.uvproj,
 //   .uvprojx), a multi-project workspace (.uvmpw), or something else (.uvoptx, .uvguix);
 // - otherwise text: a workspace when the file name ends in ".mpw" in any letter case or the
@@ -20,7 +21,8 @@ public:
     enum Kind { TextProject, TextWorkspace, XmlProject, XmlWorkspace, OtherXml };
 
     // Reads and recognises the file at path. Throws AsciiReaderError CannotOpen when it
-    // cannot be read, Malformed when it starts like XML but does not parse.
+    // cannot be read, Malformed when it starts like XML but does not parse. A text project is
+    // read only as far as its first lines: its lines are read from the file as it is parsed.
     static KeilFile load(const std::string& path);
 
     // The same for content already in memory (tests, fuzzing).
@@ -42,14 +44,17 @@ public:
     // Reads the file as a project into node: targets, groups, files and settings. A workspace
     // is read as a project too (a workspace member is always one); a text file that is no Keil
     // project, or an XML document that is no project, throws AsciiReaderError NotKeilProject.
-    void readProject(SubProject& node, const ReadingContext& context) const;
+    // Once only: a text project's lines are read from the file on.
+    void readProject(SubProject& node, const ReadingContext& context);
 
 private:
-    KeilFile(std::string path, std::string content, const platform::FileIdentity& identity);
+    KeilFile(std::string path, std::string content, const platform::FileIdentity& identity,
+             std::unique_ptr<platform::InputFile> rest);
 
     std::string filePath;
     std::string content;  // the text; an XML document's strings lie in it
     KeilXmlDocument xml;
     Kind fileKind = TextProject;
     platform::FileIdentity fileIdentity;
+    std::unique_ptr<platform::InputFile> rest;  // a text project's lines after content, unread
 };

@@ -45,6 +45,11 @@ long long leadingInteger(std::string_view text)
 bool UvProjectReader::parse(std::string_view text)
 {
     TextLines reading(text);
+    return parse(reading);
+}
+
+bool UvProjectReader::parse(LineSource& reading)
+{
     lines = &reading;
     fileLines = std::make_shared<TextFileLines>(projectNode->path);
     targetsByName.clear();

@@ -15,7 +15,7 @@
 class NodeSettings;
 class SubProject;
 class TextFileLines;
-class TextLines;
+class LineSource;
 
 // A line scanner: each line is classified by a few fixed substrings and values are cut out
 // between fixed delimiters; lines it does not know are skipped.
@@ -23,8 +23,9 @@ class UvProjectReader {
 public:
     explicit UvProjectReader(const ReadingContext& context) : context(context) {}
 
-    // Reads a whole project held in memory into projectNode. Returns whether the text looked
-    // like a Keil project at all: a "Target (" line, or a first line that starts "### uVision".
+    // Reads a whole project into projectNode. Returns whether the text looked like a Keil
+    // project at all: a "Target (" line, or a first line that starts "### uVision".
+    bool parse(LineSource& text);
     bool parse(std::string_view text);
 
     SubProject* projectNode = nullptr;
@@ -47,7 +48,7 @@ private:
     void applyGroupSettings();
 
     const ReadingContext& context;
-    TextLines* lines = nullptr;  // the text parse is reading; option blocks read on from it
+    LineSource* lines = nullptr;  // the text parse is reading; option blocks read on from it
 
     // The last target of each name under projectNode: an option block finds its target without
     // a pass over every target, which made a project with many targets quadratic.

@@ -6,9 +6,6 @@
 #include "../errors.h"
 #include "../text_util.h"
 
-namespace {
-
-// Blanks and line ends may stand before the declaration; so may a UTF-8 byte-order mark.
 bool startsLikeXml(std::string_view content)
 {
     std::size_t i = content.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
@@ -16,8 +13,6 @@ bool startsLikeXml(std::string_view content)
         ++i;
     return i < content.size() && content[i] == '<';
 }
-
-}  // namespace
 
 KeilXmlDocument::KeilXmlDocument(std::string& content, const std::string& path)
 {

@@ -29,6 +29,10 @@ private:
     Kind documentKind = NotXml;
 };
 
+// True when content's first bytes other than blanks and line ends (and a UTF-8 byte-order mark
+// before them) start an XML element or declaration.
+bool startsLikeXml(std::string_view content);
+
 // The text of an element's first child of that name; empty when the child is missing.
 std::string childText(const pugi::xml_node& node, const char* name);
 

@@ -209,6 +209,57 @@ TEST(KeilFile, ReadsOneFileAfterAnother)
         KeilFile::load(folder.windowsPath() + "\\" + node->name + ".uv2").readProject(*node, setup.context());
     EXPECT_EQ(a->children.at(0)->children.at(0)->listedFiles(), std::vector<std::string>{"C:\\p\\a.c"});
     EXPECT_EQ(b->children.at(0)->children.at(0)->listedFiles(), std::vector<std::string>{"C:\\p\\b.c"});
+
+    // A file larger than the first block read is parsed from the disk a block at a time: lines
+    // cut by a block's end, a CR LF cut between two, a line longer than two blocks, and files
+    // that must be held whole (a workspace, a first block of blank lines) read as in memory.
+    std::string files = "Target (T)\r\nTarget (U)\r\nGroup (G)\r\n";
+    // The first file's LF starts the second block.
+    files += "File 1,1,<" + std::string(256 * 1024 - 1 - files.size() - 11, 'p') + ">\r\n";
+    for (int i = 0; i < 30000; ++i)
+        files += "File 1,1,<src\\f" + std::to_string(i) + ".c>\r\n";
+    files += "Options 2,1,7  // File 'f5.c'\r\n IncBld=0\r\nEndOpt\r\nOptions 1,1,0\r\n IncBld=0\r\nEndOpt\r\n";
+    std::string defines = "Target (T)\nOptions 1,0,0  // Target 'T'\n ADSCDEFN (";
+    for (int i = 0; i < 60000; ++i)
+        defines += "DEFINE_" + std::to_string(i) + "=" + std::to_string(i) + ",";
+    defines += ")\nEndOpt\nGroup (G)\nFile 1,1,<last.c\r";  // no ">": the path runs to the end
+    std::string workspace = "[WORKSPACE]\r\n" + std::string(300000, ';') + "\r\nProject=m\\m.uv2\r\n";
+    std::string blanks = std::string(300000, '\n') + "Target (T)\nGroup (G)\nFile 1,1,<b.c>";
+    for (const std::string* content : {&files, &defines, &workspace, &blanks}) {
+        ASSERT_GT(content->size(), 256u * 1024);  // more than the first block
+        writeFile(folder.path() / "large.uv2", *content);
+        KeilFile fromDisk = KeilFile::load(folder.windowsPath() + "\\large.uv2");
+        KeilFile inMemory(folder.windowsPath() + "\\large.uv2", *content);
+        ASSERT_EQ(fromDisk.kind(), inMemory.kind());
+        if (fromDisk.isWorkspace()) {
+            EXPECT_EQ(fromDisk.members(), inMemory.members());
+            EXPECT_EQ(fromDisk.members().size(), 1u);
+            continue;
+        }
+        ReadingSetup read("r", "C:\\p\\");
+        ReadingSetup parsed("r", "C:\\p\\");
+        fromDisk.readProject(read.root, read.context());
+        inMemory.readProject(parsed.root, parsed.context());
+        ASSERT_EQ(read.root.children.size(), parsed.root.children.size());
+        for (std::size_t t = 0; t < read.root.children.size(); ++t) {
+            const SubProject& target = *read.root.children[t];
+            EXPECT_EQ(target.settings.allDefines(), parsed.root.children[t]->settings.allDefines());
+            ASSERT_EQ(target.children.size(), 1u);
+            EXPECT_EQ(target.children[0]->listedFiles(), parsed.root.children[t]->children[0]->listedFiles());
+        }
+        const std::vector<std::string> listed = read.root.children.back()->children[0]->listedFiles();
+        ASSERT_FALSE(listed.empty());
+        EXPECT_EQ(listed.back(), content == &files     ? "C:\\p\\src\\f29999.c"
+                                 : content == &defines ? "C:\\p\\last.c\r"
+                                                       : "C:\\p\\b.c");
+        if (content == &files) {
+            // T leaves its group out; U leaves out the line's seventh file.
+            EXPECT_TRUE(read.root.children[0]->children[0]->listedFiles().empty());
+            EXPECT_EQ(listed.size(), 30000u);
+            EXPECT_EQ(listed[6], "C:\\p\\src\\f6.c");
+        }
+    }
+
     try {
         KeilFile::load(folder.windowsPath() + "\\missing.uv2");
         ADD_FAILURE() << "a missing file loads";
@@ -242,7 +293,7 @@ TEST(KeilFile, KnowsWorkspacesByNameOrFirstLineAndRefusesWhatIsNoProject)
         {"C:\\w\\w.uvmpw", "<ProjectWorkspace/>", KeilFile::XmlWorkspace, refused},
     };
     for (const Case& c : cases) {
-        const KeilFile file(c.path, c.content);
+        KeilFile file(c.path, c.content);
         EXPECT_EQ(file.kind(), c.kind) << c.path << " " << c.content;
         ReadingSetup setup("p", "");
         try {
