@@ -5,6 +5,7 @@
 #include "console.h"
 #include "errors.h"
 #include "reader/keil_file.h"
+#include "streamed_lines.h"
 #include "text_util.h"
 #include "writer/name_check.h"
 #include "writer/project_writer.h"
@@ -96,7 +97,7 @@ void Converter::readAllProjects()
         source.readProject(*root, context);
         return;
     }
-    for (const std::string& entry : listKeilProjects(source)) {
+    source.forEachMember([&](const std::string& entry) {
         std::string file = entry;
         convertSeparators(file);
         // The member's name starts after the last backslash as listed, so a member written
@@ -109,7 +110,7 @@ void Converter::readAllProjects()
         KeilFile member = KeilFile::load(file);
         noteInput(member.identity());
         member.readProject(*node, context);
-    }
+    });
 }
 
 void Converter::noteInput(const platform::FileIdentity& identity)
@@ -146,23 +147,30 @@ std::list<std::string> Converter::listKeilProjects(const KeilFile& source) const
 
 void Converter::loadCompilerIncludePaths()
 {
-    std::string text;
+    // Read a block at a time: a personality of millions of lines is never held twice.
+    platform::InputFile file;
     platform::FileIdentity identity;
-    if (!platform::readWholeFile(compilerPersonality, text, &identity)) {
+    CompilerFolders folders;
+    try {
+        if (!file.open(compilerPersonality, &identity))
+            throw AsciiReaderError(AsciiReaderError::CannotOpen, compilerPersonality);
+        folders.reserve(file.sizeWhenOpened());
+        StreamedLines lines({}, file);
+        std::string_view line;
+        std::string folder;
+        while (lines.next(line)) {
+            if (extractIncludePath(std::string(line), folder)) {
+                // Compared with folders that the readers wrote in Windows form.
+                convertSeparators(folder);
+                folders.add(folder);
+            }
+        }
+    } catch (const AsciiReaderError&) {
         printLine(message::couldNotOpen, compilerPersonality);
         return;
     }
     noteInput(identity);
-    TextLines lines(text);
-    std::string_view line;
-    std::string folder;
-    while (lines.next(line)) {
-        if (extractIncludePath(std::string(line), folder)) {
-            // Compared with folders that the readers wrote in Windows form.
-            convertSeparators(folder);
-            compilerIncludePaths.push_back(folder);
-        }
-    }
+    compilerIncludePaths = std::move(folders);
 }
 
 bool Converter::extractIncludePath(const std::string& line, std::string& out) const

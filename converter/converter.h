@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "budget.h"
+#include "compiler_folders.h"
 #include "errors.h"
 #include "platform.h"
 #include "reader/pack_index.h"
@@ -59,7 +60,7 @@ public:
     std::string compilerPersonality;
     std::string packRoot;                     // the -pack option, made absolute; empty when not given
     std::list<std::string> extensions;
-    std::list<std::string> compilerIncludePaths;
+    CompilerFolders compilerIncludePaths;
     SourcePathPool sourcePaths;  // outlives the tree: ~Converter deletes root first
     Budget budget;               // the run's limits; tests lower them
 

@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 
+#include "compiler_folders.h"
 #include "platform.h"
 
 std::set<std::string> FolderSet::get() const
@@ -48,12 +49,10 @@ std::map<std::string, DefineValue> DefineMap::get() const
     return copy;
 }
 
-void NodeSettings::addIncludeFolder(std::string_view folder, const std::list<std::string>& compilerFolders)
+void NodeSettings::addIncludeFolder(std::string_view folder, const CompilerFolders& compilerFolders)
 {
-    for (const std::string& known : compilerFolders)
-        if (platform::sameFileName(known, folder))
-            return;
-    includePaths.insert(folder);
+    if (!compilerFolders.contains(folder))
+        includePaths.insert(folder);
 }
 
 void NodeSettings::overlay(const NodeSettings& settings)

@@ -20,6 +20,8 @@ struct DefineValue {
 
 // Entries that cost one pointer while there are none. Most nodes are groups that never hold
 // settings, and a project may have a million of them.
+class CompilerFolders;
+
 class SparseEntries {
 public:
     SparseEntries() = default;
@@ -101,7 +103,7 @@ public:
 
     // Stores a completed folder unless the compiler personality already names it (as the
     // host's file system compares names).
-    void addIncludeFolder(std::string_view folder, const std::list<std::string>& compilerFolders);
+    void addIncludeFolder(std::string_view folder, const CompilerFolders& compilerFolders);
 
     // Lays these settings over those of below, which must outlive them and hold no overlay of
     // its own: a define of its own keeps its value, include folders are united. below is

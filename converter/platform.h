@@ -27,6 +27,10 @@ bool isRooted(const std::string& path);
 // ASCII letter case, elsewhere every byte counts.
 bool sameFileName(std::string_view a, std::string_view b);
 
+// Orders names as the file system tells them apart: below 0 when a comes first, 0 for one name
+// (sameFileName), above 0 when b comes first.
+int compareFileNames(std::string_view a, std::string_view b);
+
 // A path as the user wrote it, in the converter's Windows form: "/" is a separator on every
 // host (Windows itself takes it, and so do the shells people type paths into).
 std::string fromHostPath(const std::string& path);
@@ -72,6 +76,8 @@ public:
     bool readRest(std::string& content);
 
     const std::string& path() const { return filePath; }
+    // What the file held when it was opened.
+    std::size_t sizeWhenOpened() const { return size; }
 
 private:
     std::string filePath;

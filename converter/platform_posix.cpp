@@ -114,6 +114,11 @@ bool sameFileName(std::string_view a, std::string_view b)
     return a == b;
 }
 
+int compareFileNames(std::string_view a, std::string_view b)
+{
+    return a.compare(b);
+}
+
 bool nameFits(const std::string& path)
 {
     return !hasNul(path) && path.size() < PATH_MAX && longestPart(path) <= NAME_MAX;

@@ -105,6 +105,11 @@ bool sameFileName(std::string_view a, std::string_view b)
     return equalIgnoringAsciiCase(a, b);
 }
 
+int compareFileNames(std::string_view a, std::string_view b)
+{
+    return compareIgnoringAsciiCase(a, b);
+}
+
 bool nameFits(const std::string& path)
 {
     constexpr std::size_t longestName = 255;  // what a folder of NTFS or FAT holds

@@ -72,6 +72,18 @@ bool equalIgnoringAsciiCase(std::string_view a, std::string_view b)
                       [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
+int compareIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const auto x = static_cast<unsigned char>(asciiLower(a[i]));
+        const auto y = static_cast<unsigned char>(asciiLower(b[i]));
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
+}
+
 bool climbsUp(std::string_view name)
 {
     bool climbs = false;

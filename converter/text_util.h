@@ -37,6 +37,8 @@ std::string toUpper(const std::string& text);
 
 // True when a and b differ at most in the letter case of ASCII letters.
 bool equalIgnoringAsciiCase(std::string_view a, std::string_view b);
+// The order of a and b, bytes compared unsigned, ASCII letter case ignored: below 0, 0 or above 0.
+int compareIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // Calls visit with every part of text between the characters of separators, in order, empty
 // parts included: "a\\b\" has the parts "a", "", "b" and "". A part views into text.

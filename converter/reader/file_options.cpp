@@ -6,7 +6,7 @@
 #include "path_completion.h"
 
 bool fileOptionsSaySomething(std::string_view defineList, std::string_view includeList,
-                             const std::string& projectFolder, const std::list<std::string>& compilerFolders)
+                             const std::string& projectFolder, const CompilerFolders& compilerFolders)
 {
     bool definesSomething = false;
     forEachDefineToken(defineList, [&](const std::string& token) { definesSomething = definesSomething || token.find('=') != 0; });

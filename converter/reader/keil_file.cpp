@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "../errors.h"
+#include "../streamed_lines.h"
 #include "../text_util.h"
 #include "uv_project_reader.h"
 #include "xml_project_reader.h"
@@ -51,10 +52,6 @@ std::string workspaceMemberPath(const std::string& line)
     return trimChar(value, '"');
 }
 
-// Enough of a file to recognise it; a text project larger than this is read on a block at a
-// time as its lines are parsed.
-constexpr std::size_t lineBlockSize = 256 * 1024;
-
 // True when text holds the whole of its first line that is not blank, which tells a text
 // workspace from a text project.
 bool firstLineComplete(std::string_view text)
@@ -62,78 +59,6 @@ bool firstLineComplete(std::string_view text)
     const std::size_t begin = text.find_first_not_of(" \t\r\n");
     return begin != std::string_view::npos && text.find('\n', begin) != std::string_view::npos;
 }
-
-// The lines of a file still being read: each block read on is appended to the part of a line
-// that the last one left. The buffer grows only for a line longer than a block, and never past
-// the input limit and a block.
-class StreamedLines : public LineSource {
-public:
-    StreamedLines(std::string_view start, platform::InputFile& file) : file(file)
-    {
-        grow(start.size() + lineBlockSize);
-        std::copy(start.begin(), start.end(), buffer.get());
-        used = start.size();
-    }
-
-    bool next(std::string_view& line) override
-    {
-        for (;;) {
-            const std::string_view held(buffer.get(), used);
-            const std::size_t feed = held.find('\n', searched);
-            if (feed != std::string_view::npos) {
-                line = held.substr(position, feed - position);
-                if (!line.empty() && line.back() == '\r')
-                    line.remove_suffix(1);
-                position = searched = feed + 1;
-                return true;
-            }
-            if (ended) {
-                if (position >= used)
-                    return false;
-                // A carriage return at the very end stands before no line feed, so it stays.
-                line = held.substr(position);
-                position = searched = used;
-                return true;
-            }
-            readBlock();
-        }
-    }
-
-private:
-    // Moves the part of a line left to the front and reads a block behind it. A long line is
-    // searched once, not again with every block it grows by.
-    void readBlock()
-    {
-        std::copy(buffer.get() + position, buffer.get() + used, buffer.get());
-        used -= position;
-        searched = used;
-        position = 0;
-        if (capacity - used < lineBlockSize)
-            grow(std::min<std::size_t>(std::max(capacity * 2, used + lineBlockSize), maximumInputBytes + lineBlockSize));
-        std::size_t got = 0;
-        const platform::InputFile::Read read = file.readMore(buffer.get() + used, lineBlockSize, got);
-        if (read == platform::InputFile::Read::Failed)
-            throw AsciiReaderError(AsciiReaderError::CannotOpen, file.path());
-        used += got;
-        ended = read == platform::InputFile::Read::End;
-    }
-
-    void grow(std::size_t size)
-    {
-        auto larger = std::make_unique_for_overwrite<char[]>(size);
-        std::copy(buffer.get(), buffer.get() + used, larger.get());
-        buffer = std::move(larger);
-        capacity = size;
-    }
-
-    platform::InputFile& file;
-    std::unique_ptr<char[]> buffer;
-    std::size_t capacity = 0;
-    std::size_t used = 0;
-    std::size_t position = 0;  // where the next line starts
-    std::size_t searched = 0;  // no line feed before this
-    bool ended = false;
-};
 
 }  // namespace
 
@@ -184,20 +109,26 @@ KeilFile::KeilFile(std::string path, std::string text, const platform::FileIdent
     }
 }
 
-std::list<std::string> KeilFile::members() const
+void KeilFile::forEachMember(const std::function<void(const std::string&)>& each) const
 {
     const std::string folder = filePath.substr(0, filePath.rfind('\\'));
-    if (fileKind == XmlWorkspace)
-        return xmlWorkspaceMembers(xml.root(), folder);
-
-    std::list<std::string> projects;
+    if (fileKind == XmlWorkspace) {
+        forEachXmlWorkspaceMember(xml.root(), folder, each);
+        return;
+    }
     TextLines lines(content);
     std::string_view line;
     while (lines.next(line)) {
         const std::string trimmed = trimChar(std::string(line), ' ');
         if (!trimmed.empty() && trimmed[0] == 'P' && contains(trimmed, "Project"))
-            projects.push_back(folder + "\\" + workspaceMemberPath(trimmed));
+            each(folder + "\\" + workspaceMemberPath(trimmed));
     }
+}
+
+std::list<std::string> KeilFile::members() const
+{
+    std::list<std::string> projects;
+    forEachMember([&](const std::string& member) { projects.push_back(member); });
     return projects;
 }
 

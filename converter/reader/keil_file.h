@@ -1,6 +1,7 @@
 // The one entry for reading a Keil file: read once, recognised once, parsed once.
 #pragma once
 
+#include <functional>
 #include <list>
 #include <memory>
 #include <string>
@@ -39,6 +40,9 @@ public:
 
     // The project files a workspace lists, in file order, each as the workspace's folder +
     // "\" + the path as written (an XML member with a drive is taken as written).
+    // Calls each with them one at a time, as they are found: a workspace of millions of
+    // members stops at the node limit before it has listed them all.
+    void forEachMember(const std::function<void(const std::string&)>& each) const;
     std::list<std::string> members() const;
 
     // Reads the file as a project into node: targets, groups, files and settings. A workspace

@@ -84,7 +84,7 @@ bool completeIncludeFolder(const std::string& element, const std::string& projec
 }
 
 void addIncludeList(NodeSettings& target, const std::string& value, const std::string& projectFolder,
-                    const std::list<std::string>& compilerFolders)
+                    const CompilerFolders& compilerFolders)
 {
     forEachPart(value, ";", [&](std::string_view element) {
         std::string folder;
@@ -93,7 +93,7 @@ void addIncludeList(NodeSettings& target, const std::string& value, const std::s
     });
 }
 
-void addIncludeFolder(SubProject& target, std::string folder, const std::list<std::string>& compilerFolders)
+void addIncludeFolder(SubProject& target, std::string folder, const CompilerFolders& compilerFolders)
 {
     target.settings.addIncludeFolder(std::move(folder), compilerFolders);
 }

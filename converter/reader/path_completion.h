@@ -23,14 +23,15 @@ std::string filePathBase(SplitFilePath::Base base, const std::string& projectFol
 // nothing (returns false). "." and ".\" name the project folder itself.
 bool completeIncludeFolder(const std::string& element, const std::string& projectFolder, std::string& folder);
 
+class CompilerFolders;
 class NodeSettings;
 class SubProject;
 
 // Splits an include list at ";" and stores each completed folder in target, leaving out
 // the folders the compiler personality already names.
 void addIncludeList(NodeSettings& target, const std::string& value, const std::string& projectFolder,
-                    const std::list<std::string>& compilerFolders);
+                    const CompilerFolders& compilerFolders);
 
 // Stores one completed folder in target's settings unless the compiler personality already
 // names it (NodeSettings::addIncludeFolder).
-void addIncludeFolder(SubProject& target, std::string folder, const std::list<std::string>& compilerFolders);
+void addIncludeFolder(SubProject& target, std::string folder, const CompilerFolders& compilerFolders);

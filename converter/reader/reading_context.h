@@ -8,6 +8,7 @@
 #include "../budget.h"
 #include "../node_settings.h"
 
+class CompilerFolders;
 class PackIndex;
 class SourcePathPool;
 class SubProject;
@@ -15,7 +16,7 @@ class SubProject;
 // The run's settings that reading depends on, handed to each reader explicitly.
 struct ReadingContext {
     const std::list<std::string>& extensions;            // accepted source extensions; empty accepts all
-    const std::list<std::string>& compilerIncludePaths;  // folders the compiler personality names
+    const CompilerFolders& compilerIncludePaths;  // folders the compiler personality names
     SourcePathPool& sourcePaths;                          // keeps every source path the tree lists
     Budget& budget;                                       // counts the nodes and listed files
     PackIndex* packs = nullptr;                           // the installed packs; none without a pack root

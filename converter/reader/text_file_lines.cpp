@@ -39,7 +39,7 @@ private:
     std::size_t from;  // the bucket's size when the group was made
 };
 
-TextFileLines::TextFileLines(const std::string& projectFolder)
+TextFileLines::TextFileLines(const std::string& projectFolder, SourcePathPool& pool) : pool(pool)
 {
     for (const SplitFilePath::Base base : {SplitFilePath::None, SplitFilePath::Drive, SplitFilePath::Folder})
         baseOf[base] = filePathBase(base, projectFolder);

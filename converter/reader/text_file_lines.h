@@ -21,7 +21,8 @@
 // lines, not a thousand, and a line keeps its path without the project's folder.
 class TextFileLines : public std::enable_shared_from_this<TextFileLines> {
 public:
-    explicit TextFileLines(const std::string& projectFolder);
+    // The lines' paths are kept in pool, which must outlive the lines.
+    TextFileLines(const std::string& projectFolder, SourcePathPool& pool);
 
     // What one target's option blocks leave out of its build, or keep in.
     struct Exclusions {
@@ -59,7 +60,7 @@ private:
     void completeEntry(const unsigned char* entry, std::string& path) const;
 
     std::string baseOf[3];                          // by SplitFilePath::Base
-    SourcePathPool pool;                            // entries: varint(rest size * 4 + base), rest
+    SourcePathPool& pool;                           // entries: varint(rest size * 4 + base), rest
     std::deque<const unsigned char*> entries;       // by line; null when rejected
     std::vector<std::vector<std::uint32_t>> buckets;  // by group number - 1: line positions
 };

@@ -51,7 +51,7 @@ bool UvProjectReader::parse(std::string_view text)
 bool UvProjectReader::parse(LineSource& reading)
 {
     lines = &reading;
-    fileLines = std::make_shared<TextFileLines>(projectNode->path);
+    fileLines = std::make_shared<TextFileLines>(projectNode->path, context.sourcePaths);
     targetsByName.clear();
     for (SubProject* target : projectNode->children)
         targetsByName[target->name] = target;

@@ -3,15 +3,21 @@
 
 #include "xml_document.h"
 
-std::list<std::string> xmlWorkspaceMembers(const pugi::xml_node& workspace, const std::string& folder)
+void forEachXmlWorkspaceMember(const pugi::xml_node& workspace, const std::string& folder,
+                               const std::function<void(const std::string&)>& each)
 {
-    std::list<std::string> members;
     for (const pugi::xml_node& project : workspace.children("project")) {
         const std::string written = trimXmlSpace(childText(project, "PathAndName"));
         if (written.empty())
             continue;
         // A member on another drive is written with its drive and cannot be joined to the folder.
-        members.push_back(written.find(':') != std::string::npos ? written : folder + "\\" + written);
+        each(written.find(':') != std::string::npos ? written : folder + "\\" + written);
     }
+}
+
+std::list<std::string> xmlWorkspaceMembers(const pugi::xml_node& workspace, const std::string& folder)
+{
+    std::list<std::string> members;
+    forEachXmlWorkspaceMember(workspace, folder, [&](const std::string& member) { members.push_back(member); });
     return members;
 }

@@ -64,7 +64,16 @@ TEST(LoadCompilerIncludePaths, KeepsFileOrderAndDuplicates)
     converter.compilerPersonality = folder.windowsPath() + "\\c.p_c";
     CapturedOutput output;
     converter.loadCompilerIncludePaths();
-    EXPECT_EQ(converter.compilerIncludePaths, (std::list<std::string>{"C:\\b", "C:\\a", "C:\\b", ""}));
+    EXPECT_EQ(converter.compilerIncludePaths.list(), (std::vector<std::string>{"C:\\b", "C:\\a", "C:\\b", ""}));
+    for (const char* folder : {"C:\\a", "C:\\b", ""})
+        EXPECT_TRUE(converter.compilerIncludePaths.contains(folder)) << folder;
+    for (const char* folder : {"C:\\", "C:\\a\\", "C:\\c", "D:\\b"})
+        EXPECT_FALSE(converter.compilerIncludePaths.contains(folder)) << folder;
+#ifdef _WIN32
+    EXPECT_TRUE(converter.compilerIncludePaths.contains("c:\\A"));  // as the file system compares names
+#else
+    EXPECT_FALSE(converter.compilerIncludePaths.contains("c:\\A"));
+#endif
     EXPECT_EQ(output.text(), "");
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler_folders.h"
 #include "budget.h"
 #include "reader/reading_context.h"
 #include "source_path_pool.h"
@@ -26,7 +27,7 @@ struct ReadingSetup {
     SourcePathPool sourcePaths;  // outlives the tree
     SubProject root;
     std::list<std::string> extensions;
-    std::list<std::string> compilerIncludePaths;
+    CompilerFolders compilerIncludePaths;
     Budget budget;
 };
 

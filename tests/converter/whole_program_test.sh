@@ -301,6 +301,21 @@ if [[ -z $sanitized ]]; then
                for (t = 1; t <= 1000; t++) printf "<targetInfo name=\"T%d\"/>\n", t;
                print "</targetInfos></component></components></RTE></Project>" }' >packed.uvprojx
   bounded "targets over a large pack" "Project too large: the output would exceed 256 MiB" 614400 packed.uvprojx amplified -cp c.p_c -pack packs
+  # A thousand targets list each of 90,000 short File lines (1.3 MB): kept once, not per target.
+  awk 'BEGIN { for (i = 1; i <= 1000; i++) printf "Target (T%d)\r\n", i; printf "Group (G)\r\n";
+               for (i = 1; i <= 90000; i++) printf "File 1,1,<:>\r\n" }' >short-lines.uv2
+  bounded "targets over short file lines" "Project too large: the output would exceed 256 MiB" 102400 short-lines.uv2 amplified -cp c.p_c
+  # A workspace that lists one small member two million times: members are read as they are
+  # listed, so the node limit stops it before the list is whole.
+  printf 'Target (T)\r\nGroup (G)\r\nFile 1,1,<a.c>\r\n' >member.uv2
+  awk 'BEGIN { print "[WORKSPACE]"; for (i = 1; i <= 2000000; i++) print "Project=member.uv2" }' >repeated.mpw
+  bounded "one member listed two million times" "Project too large: more than 1000000 projects, targets and groups" 307200 repeated.mpw amplified -cp c.p_c
+  # A compiler personality of two million include folders, against a target's 4,000: kept in
+  # about its own size and searched, not walked once per folder.
+  awk 'BEGIN { for (i = 1; i <= 2000000; i++) printf "-i%d\n", i }' >many-folders.p_c
+  awk 'BEGIN { printf "Target (T)\r\nGroup (G)\r\nOptions 1,0,0  // Target '"'"'T'"'"'\r\n ADSCINCD (";
+               for (i = 1; i <= 4000; i++) printf "inc%d;", i; printf ")\r\nEndOpt\r\n" }' >includes.uv2
+  bounded "a compiler personality of two million folders" "Ostra/Ostra++ Project Completed!" 61440 includes.uv2 amplified -cp many-folders.p_c
   # An input that never ends, and one larger than any Keil file.
   printf 'Project=../../../../../../../../../../proc/self/pagemap\r\n' >endless.mpw
   bounded "endless member" "File too large: *pagemap" 614400 endless.mpw amplified -cp c.p_c

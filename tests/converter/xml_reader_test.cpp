@@ -49,7 +49,7 @@ std::vector<std::pair<std::string, std::size_t>> groupSizes(const SubProject& ta
 }
 
 // Reads xml as a project file lying in C:\work\ and returns what the reader printed.
-std::string readProject(SubProject& root, const std::string& xml, const std::list<std::string>& compilerFolders = {},
+std::string readProject(SubProject& root, const std::string& xml, const CompilerFolders& compilerFolders = {},
                         const std::list<std::string>& extensions = {})
 {
     root.path = "C:\\work\\";
@@ -318,7 +318,7 @@ TEST(XmlProjectReader, FileOptionsAreNamedOnceAndNotCarried)
 // the two readers once disagreed.
 TEST(FileOptions, OneRuleForBothReaders)
 {
-    const std::list<std::string> compilerFolders{"C:\\Keil\\INC"};
+    const CompilerFolders compilerFolders{"C:\\Keil\\INC"};
     const struct {
         std::string defines;
         std::string includes;
@@ -522,7 +522,7 @@ struct RealProject {
     const SubProject& target(std::size_t i) const { return *setup->root.children.at(i); }
 };
 
-RealProject readRealProject(const std::string& relative, const std::list<std::string>& compilerFolders = {},
+RealProject readRealProject(const std::string& relative, const CompilerFolders& compilerFolders = {},
                             const std::string& extensions = "")
 {
     RealProject project{std::make_unique<ReadingSetup>("project", "C:\\keil\\"), ""};

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "budget.h"
+#include "compiler_folders.h"
 #include "errors.h"
 #include "fuzz_support.h"
 #include "reader/uv_project_reader.h"
@@ -19,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SubProject root("demo", nullptr);
     root.path = "C:\\work\\";
     // An include folder the compiler personality names is left out of every target.
-    const std::list<std::string> compilerFolders = {"C:\\work\\\\inc", "C:\\Keil\\INC"};
+    const CompilerFolders compilerFolders = {"C:\\work\\\\inc", "C:\\Keil\\INC"};
     // Odd-sized inputs also go through the extension filter.
     std::list<std::string> extensions;
     if (size % 2 == 1)
