@@ -287,6 +287,15 @@ if [[ -z $sanitized ]]; then
                for (d = 1; d <= 2000000; d++) printf "DEFINE_%07d,", d;
                printf ")\r\nEndOpt\r\nOptions 1,1,0  // Group\r\n ADSCDEFN (OWN)\r\nEndOpt\r\n" }' >many-defines.uv2
   bounded "two million defines" "Ostra/Ostra++ Project Completed!" 153600 many-defines.uv2 amplified -cp c.p_c
+  # An XML project of 800,000 files (80 MB): its document is parsed in the file's own text, in
+  # the parser's compact nodes. It needs about 160 MB; with nodes of 64 bytes, 320 MB.
+  awk 'BEGIN { print "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+               print "<Project><Targets><Target><TargetName>T</TargetName><Groups><Group><GroupName>G</GroupName><Files>";
+               for (f = 1; f <= 800000; f++)
+                 printf "<File><FileName>f%07d.c</FileName><FileType>1</FileType><FilePath>.\\f%07d.c</FilePath></File>\n", f, f;
+               print "</Files></Group></Groups></Target></Targets></Project>" }' >many-files.uvprojx
+  bounded "XML of many files" "Ostra/Ostra++ Project Completed!" 245760 many-files.uvprojx amplified -cp c.p_c
+  rm -f many-files.uvprojx
   # A thousand targets take over a pack component's 20,000 include folders each: counted per
   # target as reading adds them.
   mkdir -p packs/V/N/1.0.0
