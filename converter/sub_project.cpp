@@ -21,10 +21,8 @@ SubProject* SubProject::addChild(std::string childName)
 
 void SubProject::forEachFile(const std::function<void(std::string_view)>& each) const
 {
-    for (const std::string_view file : files)
-        each(file);
-    if (sharedFiles)
-        sharedFiles->forEach(each);
+    if (files)
+        files->forEach(each);
 }
 
 std::vector<std::string> SubProject::listedFiles() const

@@ -31,15 +31,14 @@ public:
         settings.setDefine(macro, std::move(text), assigned);
     }
 
-    // Calls each with every file the node lists: files, then those of sharedFiles.
+    // Calls each with every file the node lists.
     void forEachFile(const std::function<void(std::string_view)>& each) const;
     // The same as a list, for a reader's tests.
     std::vector<std::string> listedFiles() const;
 
     std::string name;
     std::string path;                              // folder of the Keil file the node stands for, ending in "\"
-    std::vector<std::string_view> files;           // reading order, duplicates kept; kept by the owner's pool
-    std::unique_ptr<const FileSource> sharedFiles;  // or none
+    std::unique_ptr<const FileSource> files;       // in reading order, duplicates kept; or none
     NodeSettings settings;                         // include folders and defines
     unsigned long long folderPathBytes = 0;        // its folder's path as read, the destination's
                                                    // included: names only grow when they are checked

@@ -8,6 +8,7 @@
 #include "../errors.h"
 #include "../platform.h"
 #include "../text_util.h"
+#include "xml_document.h"
 
 namespace {
 
@@ -147,6 +148,11 @@ const PackDescription* PackIndex::find(const PackId& id)
     return found;
 }
 
+PackDescription::~PackDescription()
+{
+    releaseDocumentBytes(heldText);
+}
+
 const PackDescription* PackIndex::load(const std::string& folder, const std::string& fileName)
 {
     const std::string path = folder + "\\" + fileName;
@@ -156,12 +162,18 @@ const PackDescription* PackIndex::load(const std::string& folder, const std::str
     description->folder = folder;
     bool wellFormed = platform::readWholeFile(path, description->text);
     ++readCount;
+    // The descriptions are kept for the run: a pack root of huge ones stops here.
+    if (wellFormed && !holdDocumentBytes(description->text.size()))
+        throw FileTooLarge(path);
+    description->heldText = description->text.size();
     if (wellFormed) {
         // Only attributes are used: text becomes no nodes of its own, and entities of a
         // document type are never expanded.
         const pugi::xml_parse_result result =
             description->document.load_buffer_inplace(description->text.data(), description->text.size(),
                                                       pugi::parse_escapes | pugi::parse_embed_pcdata, pugi::encoding_utf8);
+        if (result.status == pugi::status_out_of_memory)
+            throw FileTooLarge(path);
         wellFormed = result && std::string_view(description->package().name()) == "package";
     }
     if (!wellFormed) {

@@ -44,8 +44,14 @@ struct DeviceLevels {
 
 // One installed pack: its folder and its parsed description.
 struct PackDescription {
+    PackDescription() = default;
+    ~PackDescription();
+    PackDescription(const PackDescription&) = delete;
+    PackDescription& operator=(const PackDescription&) = delete;
+
     std::string folder;  // <root>\Vendor\Name\Version, no trailing "\"
     std::string text;    // the description as read; the document is parsed in place and points into it
+    std::size_t heldText = 0;  // of the bytes parsed XML may hold
     pugi::xml_document document;
     // The devices and variants looked up so far, by name (no levels: not described). A
     // description may list thousands, while the targets of a run name a few, again and again.

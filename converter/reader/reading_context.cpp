@@ -2,6 +2,7 @@
 #include "reading_context.h"
 
 #include "../sub_project.h"
+#include "kept_paths.h"
 #include "../text_util.h"
 
 SubProject* ReadingContext::addChild(SubProject& parent, std::string name) const
@@ -34,11 +35,11 @@ void ReadingContext::overlay(NodeSettings& settings, const NodeSettings& below) 
     budget.recountForeseen(before, settings.personalityBytes());
 }
 
-void ReadingContext::addFile(SubProject& node, std::string_view file) const
+void ReadingContext::addFile(KeptFileList& list, const unsigned char* file, std::size_t pathBytes) const
 {
     // The line's text and its CR LF.
-    budget.countListedLine(file.size() + 2);
-    node.files.push_back(file);
+    budget.countListedLine(pathBytes + 2);
+    list.add(file);
 }
 
 bool acceptsFile(std::string_view path, const std::list<std::string>& extensions)

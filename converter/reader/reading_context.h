@@ -9,6 +9,7 @@
 #include "../node_settings.h"
 
 class CompilerFolders;
+class KeptFileList;
 class PackIndex;
 class SourcePathPool;
 class SubProject;
@@ -38,9 +39,9 @@ struct ReadingContext {
     // Lays settings over below (NodeSettings::overlay) and counts the lines they take over.
     void overlay(NodeSettings& settings, const NodeSettings& below) const;
 
-    // Lists a source file (kept by sourcePaths) in node; the budget counts its line of the
-    // project file.
-    void addFile(SubProject& node, std::string_view file) const;
+    // Lists a kept source file whose completed path has pathBytes; the budget counts its line of
+    // the project file.
+    void addFile(KeptFileList& list, const unsigned char* file, std::size_t pathBytes) const;
 };
 
 // True when extensions is empty or names the text after the last "." of path (the whole path

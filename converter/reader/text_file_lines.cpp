@@ -27,7 +27,7 @@ public:
                 if (!(rule != excluded->filesInBuild.end() ? rule->second : !groupLeftOut))
                     continue;
             }
-            lines->completeEntry(lines->entries[line], path);
+            lines->paths.complete(lines->entries[line], path);
             each(path);
         }
     }
@@ -39,28 +39,12 @@ private:
     std::size_t from;  // the bucket's size when the group was made
 };
 
-TextFileLines::TextFileLines(const std::string& projectFolder, SourcePathPool& pool) : pool(pool)
-{
-    for (const SplitFilePath::Base base : {SplitFilePath::None, SplitFilePath::Drive, SplitFilePath::Folder})
-        baseOf[base] = filePathBase(base, projectFolder);
-}
-
-std::string TextFileLines::complete(const SplitFilePath& file) const
-{
-    return baseOf[file.base] + file.rest;
-}
+TextFileLines::TextFileLines(const std::string& projectFolder, SourcePathPool& pool) : paths(projectFolder, pool) {}
 
 void TextFileLines::add(const SplitFilePath& file, std::uint32_t group)
 {
-    std::string entry;
-    for (std::size_t value = file.rest.size() * 4 + file.base; ; value >>= 7) {
-        entry.push_back(static_cast<char>(value < 128 ? value : (value & 127) | 128));
-        if (value < 128)
-            break;
-    }
-    entry += file.rest;
     const std::size_t line = entries.size();
-    entries.push_back(reinterpret_cast<const unsigned char*>(pool.keep(entry).data()));
+    entries.push_back(paths.keep(file));
     if (group == 0)
         return;
     if (buckets.size() < group)
@@ -72,24 +56,11 @@ std::string TextFileLines::path(std::size_t line) const
 {
     std::string completed;
     if (entries[line] != nullptr)
-        completeEntry(entries[line], completed);
+        paths.complete(entries[line], completed);
     return completed;
 }
 
 std::unique_ptr<FileSource> TextFileLines::groupFiles(std::uint32_t group, std::size_t target)
 {
     return std::make_unique<GroupFiles>(shared_from_this(), group, target);
-}
-
-void TextFileLines::completeEntry(const unsigned char* entry, std::string& path) const
-{
-    std::size_t value = 0;
-    for (int shift = 0; ; shift += 7) {
-        const unsigned char byte = *entry++;
-        value |= static_cast<std::size_t>(byte & 127) << shift;
-        if (byte < 128)
-            break;
-    }
-    path.assign(baseOf[value % 4]);
-    path.append(reinterpret_cast<const char*>(entry), value / 4);
 }

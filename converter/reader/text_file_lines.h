@@ -11,8 +11,7 @@
 #include <vector>
 
 #include "../file_source.h"
-#include "../source_path_pool.h"
-#include "path_completion.h"
+#include "kept_paths.h"
 
 // Each target of a text project lists every File line of a group number it has, from the moment
 // it has that group on. So each line is kept once, in the bucket of its number, and a group
@@ -34,7 +33,7 @@ public:
     std::size_t size() const { return entries.size(); }
 
     // The completed path of file.
-    std::string complete(const SplitFilePath& file) const;
+    std::string complete(const SplitFilePath& file) const { return paths.complete(file); }
 
     // Notes a line whose file the filter rejected: it still counts for the positions that file
     // option blocks name.
@@ -56,11 +55,7 @@ public:
 private:
     class GroupFiles;
 
-    // Writes the completed path of the kept entry into path.
-    void completeEntry(const unsigned char* entry, std::string& path) const;
-
-    std::string baseOf[3];                          // by SplitFilePath::Base
-    SourcePathPool& pool;                           // entries: varint(rest size * 4 + base), rest
+    KeptPaths paths;
     std::deque<const unsigned char*> entries;       // by line; null when rejected
     std::vector<std::vector<std::uint32_t>> buckets;  // by group number - 1: line positions
 };

@@ -92,7 +92,7 @@ void UvProjectReader::readGroup(std::string_view line)
     for (std::size_t position = 0; position < targets.size(); ++position) {
         SubProject* group = context.addChild(*targets[position], name);
         const auto number = static_cast<std::uint32_t>(targets[position]->children.size());
-        group->sharedFiles = fileLines->groupFiles(number, position);
+        group->files = fileLines->groupFiles(number, position);
     }
     ++groupLinesRead;
 }

@@ -1,10 +1,59 @@
 // Recognising a Keil file in the XML format by its content, and holding the parsed document.
 #include "xml_document.h"
 
+#include <atomic>
+#include <cstddef>
+#include <cstdlib>
 #include <cstring>
 
 #include "../errors.h"
 #include "../text_util.h"
+
+namespace {
+
+std::atomic<std::size_t> heldDocumentBytes {0};
+
+// The parser's memory, each block with its size in front of it.
+void* allocateCounted(std::size_t size)
+{
+    if (!holdDocumentBytes(size))
+        return nullptr;
+    auto* block = static_cast<std::max_align_t*>(std::malloc(size + sizeof(std::max_align_t)));
+    if (block == nullptr) {
+        releaseDocumentBytes(size);
+        return nullptr;
+    }
+    *reinterpret_cast<std::size_t*>(block) = size;
+    return block + 1;
+}
+
+void deallocateCounted(void* memory)
+{
+    if (memory == nullptr)
+        return;
+    auto* block = static_cast<std::max_align_t*>(memory) - 1;
+    releaseDocumentBytes(*reinterpret_cast<std::size_t*>(block));
+    std::free(block);
+}
+
+const bool parserMemoryCounted = (pugi::set_memory_management_functions(allocateCounted, deallocateCounted), true);
+
+}  // namespace
+
+bool holdDocumentBytes(std::size_t bytes)
+{
+    std::size_t held = heldDocumentBytes.load();
+    do {
+        if (bytes > maximumDocumentBytes - held)
+            return false;
+    } while (!heldDocumentBytes.compare_exchange_weak(held, held + bytes));
+    return true;
+}
+
+void releaseDocumentBytes(std::size_t bytes)
+{
+    heldDocumentBytes -= bytes;
+}
 
 bool startsLikeXml(std::string_view content)
 {
@@ -21,6 +70,8 @@ KeilXmlDocument::KeilXmlDocument(std::string& content, const std::string& path)
     // encoding_utf8 keeps every byte as it is, UTF-8 or not; parse_default decodes entities.
     const pugi::xml_parse_result result = document.load_buffer_inplace(
         content.data(), content.size(), pugi::parse_default | pugi::parse_embed_pcdata, pugi::encoding_utf8);
+    if (result.status == pugi::status_out_of_memory)
+        throw FileTooLarge(path);
     if (!result)
         throw AsciiReaderError(AsciiReaderError::Malformed, path);
     const char* rootName = root().name();

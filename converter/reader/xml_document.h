@@ -29,6 +29,17 @@ private:
     Kind documentKind = NotXml;
 };
 
+// What parsed XML may hold in memory at once: the parser's documents and the texts of the pack
+// descriptions kept for a run, counted together. Real projects and packs hold a few MB; a file
+// of millions of empty elements would otherwise cost three times its size.
+inline constexpr std::size_t maximumDocumentBytes = 224u << 20;
+
+// Counts bytes more held; false, counting nothing, when they would pass maximumDocumentBytes.
+// The parser's own memory is counted as it asks for it: a document that would pass the limit
+// does not parse, and throws FileTooLarge.
+bool holdDocumentBytes(std::size_t bytes);
+void releaseDocumentBytes(std::size_t bytes);
+
 // True when content's first bytes other than blanks and line ends (and a UTF-8 byte-order mark
 // before them) start an XML element or declaration.
 bool startsLikeXml(std::string_view content);

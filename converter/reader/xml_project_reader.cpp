@@ -73,6 +73,11 @@ void forEachToolControls(const pugi::xml_node& options, Visit&& visit)
 
 }  // namespace
 
+XmlProjectReader::XmlProjectReader(SubProject& projectNode, const ReadingContext& context)
+    : projectNode(projectNode), context(context), paths(std::make_shared<KeptPaths>(projectNode.path, context.sourcePaths))
+{
+}
+
 void XmlProjectReader::read(const pugi::xml_node& project)
 {
     readRte(project);
@@ -170,15 +175,18 @@ void XmlProjectReader::readRteFile(const pugi::xml_node& file)
         const std::string written = trimXmlSpace(instance.child_value());
         if (written.empty())
             continue;
-        const std::string path = completeFilePath(written, projectNode.path);
+        const SplitFilePath split = splitFilePath(written);
+        const std::string path = paths->complete(split);
         RteFile entry;
         entry.group = std::string("::") + file.child("component").attribute("Cclass").value();
-        if (acceptsFile(path, context.extensions))
-            entry.listed = context.sourcePaths.keep(path);
+        if (acceptsFile(path, context.extensions)) {
+            entry.listed = paths->keep(split);
+            entry.listedBytes = path.size();
+        }
         // Configuration headers (RTE_Device.h, RTX_Config.h) are included by name from their folder.
         if (const std::size_t separator = path.rfind('\\'); header && separator != std::string::npos)
             entry.folder = path.substr(0, separator);
-        if (entry.listed.empty() && entry.folder.empty())
+        if (entry.listed == nullptr && entry.folder.empty())
             continue;
         const std::size_t index = rteFiles.size();
         rteFiles.push_back(std::move(entry));
@@ -203,7 +211,7 @@ void XmlProjectReader::addRteSettings(const std::string& targetName, const RteTa
             addIncludeFolder(targetNode, rteFiles[index].folder, context.compilerIncludePaths);
 }
 
-void XmlProjectReader::addRteFiles(const RteTarget& rte, SubProject& targetNode) const
+void XmlProjectReader::addRteFiles(const RteTarget& rte, SubProject& targetNode)
 {
     // uVision lists the component groups (::CMSIS, ::Device) among the target's groups, without
     // files; a class without such a group gets one after the others.
@@ -212,12 +220,12 @@ void XmlProjectReader::addRteFiles(const RteTarget& rte, SubProject& targetNode)
         groups.try_emplace(group->name, group);
     for (const std::size_t index : rte.files) {
         const RteFile& file = rteFiles[index];
-        if (file.listed.empty())
+        if (file.listed == nullptr)
             continue;
         SubProject*& group = groups[file.group];
         if (group == nullptr)
             group = context.addChild(targetNode, file.group);
-        context.addFile(*group, file.listed);
+        context.addFile(fileListOf(*group), file.listed, file.listedBytes);
     }
 }
 
@@ -255,9 +263,25 @@ void XmlProjectReader::readGroup(const pugi::xml_node& group, SubProject& target
         context.overlay(groupNode->settings, targetNode.settings);
 
     const bool groupInBuild = includeInBuild(options) != InBuild::No;
+    std::size_t count = 0;
+    for (const pugi::xml_node& files : group.children("Files"))
+        for ([[maybe_unused]] const pugi::xml_node& file : files.children("File"))
+            ++count;
+    fileListOf(*groupNode).reserveMore(count);
     for (const pugi::xml_node& files : group.children("Files"))
         for (const pugi::xml_node& file : files.children("File"))
             readFile(file, groupInBuild, *groupNode);
+}
+
+KeptFileList& XmlProjectReader::fileListOf(SubProject& node)
+{
+    KeptFileList*& list = fileLists[&node];
+    if (list == nullptr) {
+        auto made = std::make_unique<KeptFileList>(paths);
+        list = made.get();
+        node.files = std::move(made);
+    }
+    return *list;
 }
 
 void XmlProjectReader::readFile(const pugi::xml_node& file, bool groupInBuild, SubProject& groupNode)
@@ -272,10 +296,11 @@ void XmlProjectReader::readFile(const pugi::xml_node& file, bool groupInBuild, S
     if (fileInBuild == InBuild::No || (fileInBuild == InBuild::Inherit && !groupInBuild))
         return;
 
-    const std::string path = completeFilePath(written, projectNode.path);
+    const SplitFilePath split = splitFilePath(written);
+    const std::string path = paths->complete(split);
     if (!acceptsFile(path, context.extensions))
         return;
-    context.addFile(groupNode, context.sourcePaths.keep(path));
+    context.addFile(fileListOf(groupNode), paths->keep(split), path.size());
 
     // The project has no place for settings of a single file: say so rather than drop them.
     bool carries = false;

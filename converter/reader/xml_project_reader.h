@@ -3,6 +3,7 @@
 // Environment adds to the targets that use it.
 #pragma once
 
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
@@ -11,6 +12,7 @@
 
 #include <pugixml.hpp>
 
+#include "kept_paths.h"
 #include "pack_settings.h"
 #include "reading_context.h"
 
@@ -28,7 +30,7 @@ class SubProject;
 class XmlProjectReader {
 public:
     // Source paths go into the context's pool, which must outlive the tree.
-    XmlProjectReader(SubProject& projectNode, const ReadingContext& context) : projectNode(projectNode), context(context) {}
+    XmlProjectReader(SubProject& projectNode, const ReadingContext& context);
 
     // Reads the Project root element of a parsed document. Missing or empty elements add
     // nothing; each file with options of its own gets one line on standard output.
@@ -37,7 +39,8 @@ public:
 private:
     // One file the RTE put into the project folder.
     struct RteFile {
-        std::string_view listed;  // its completed path, kept in the pool; empty when the extension list leaves it out
+        const unsigned char* listed = nullptr;  // its kept path; none when the extension list leaves it out
+        std::size_t listedBytes = 0;            // its completed path's length
         std::string group;        // "::" + the component class
         std::string folder;       // the folder of a header, an include folder of its targets; else empty
     };
@@ -60,11 +63,13 @@ private:
     void addComponentPackSettings(const ProjectComponent& component, PackSettings& settings) const;
     void readRteFile(const pugi::xml_node& file);
     void addRteSettings(const std::string& targetName, const RteTarget& rte, SubProject& targetNode) const;
-    void addRteFiles(const RteTarget& rte, SubProject& targetNode) const;
+    void addRteFiles(const RteTarget& rte, SubProject& targetNode);
 
     void readTarget(const pugi::xml_node& target);
     void readGroup(const pugi::xml_node& group, SubProject& targetNode);
     void readFile(const pugi::xml_node& file, bool groupInBuild, SubProject& groupNode);
+    // The list of node's files, made when it gets its first.
+    KeptFileList& fileListOf(SubProject& node);
 
     // Adds the Define and IncludePath values of every tool block below options
     // (options/<toolchain>/<tool>/VariousControls) to settings.
@@ -72,6 +77,8 @@ private:
 
     SubProject& projectNode;
     const ReadingContext& context;
+    std::shared_ptr<KeptPaths> paths;
+    std::unordered_map<const SubProject*, KeptFileList*> fileLists;  // kept by the nodes
     std::set<std::string> reportedFiles;  // a file shared by several targets is named once
     std::vector<RteFile> rteFiles;
     std::unordered_map<std::string, RteTarget> rteTargets;

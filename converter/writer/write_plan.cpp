@@ -53,7 +53,7 @@ void TextPieces::append(std::string_view text)
 
 void TextPieces::appendListedFiles(const SubProject& node)
 {
-    if (!node.files.empty() || node.sharedFiles)
+    if (node.files)
         pieces.push_back({{}, &node});
 }
 

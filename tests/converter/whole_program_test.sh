@@ -295,6 +295,11 @@ if [[ -z $sanitized ]]; then
                  printf "<File><FileName>f%07d.c</FileName><FileType>1</FileType><FilePath>.\\f%07d.c</FilePath></File>\n", f, f;
                print "</Files></Group></Groups></Target></Targets></Project>" }' >many-files.uvprojx
   bounded "XML of many files" "Ostra/Ostra++ Project Completed!" 245760 many-files.uvprojx amplified -cp c.p_c
+  # 120 MB of empty elements would take 290 MB of nodes more: the parser's memory is counted
+  # and the file refused once it holds 224 MiB.
+  { printf '<Project>'; yes '<a/>' | head -c 120000000; printf '</Project>'; } >empty-elements.uvprojx
+  bounded "XML of empty elements" "File too large: *empty-elements.uvprojx" 409600 empty-elements.uvprojx amplified -cp c.p_c
+  rm empty-elements.uvprojx
   rm -f many-files.uvprojx
   # A thousand targets take over a pack component's 20,000 include folders each: counted per
   # target as reading adds them.

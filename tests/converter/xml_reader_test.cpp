@@ -44,7 +44,7 @@ std::vector<std::pair<std::string, std::size_t>> groupSizes(const SubProject& ta
 {
     std::vector<std::pair<std::string, std::size_t>> sizes;
     for (const SubProject* group : target.children)
-        sizes.emplace_back(group->name, group->files.size());
+        sizes.emplace_back(group->name, group->listedFiles().size());
     return sizes;
 }
 
@@ -168,12 +168,12 @@ TEST(XmlProjectReader, EachTargetGetsItsOwnGroupsAndFiles)
 
     ASSERT_EQ(childNames(root), (std::vector<std::string>{"Board A", "Board B", "Board A"}));
     ASSERT_EQ(childNames(*root.children[0]), (std::vector<std::string>{"Startup", "App"}));
-    EXPECT_EQ(root.children[0]->children[0]->files, (std::vector<std::string_view>{"C:\\work\\startup.s"}));
-    EXPECT_EQ(root.children[0]->children[1]->files,
-              (std::vector<std::string_view>{"C:\\work\\..\\src\\main.c", "D:\\ext\\util.c"}));
+    EXPECT_EQ(root.children[0]->children[0]->listedFiles(), (std::vector<std::string>{"C:\\work\\startup.s"}));
+    EXPECT_EQ(root.children[0]->children[1]->listedFiles(),
+              (std::vector<std::string>{"C:\\work\\..\\src\\main.c", "D:\\ext\\util.c"}));
     ASSERT_EQ(childNames(*root.children[1]), (std::vector<std::string>{"App"}));
-    EXPECT_EQ(root.children[1]->children[0]->files,
-              (std::vector<std::string_view>{"C:\\work\\src\\board_b.c", "C:\\rooted\\r.c"}));
+    EXPECT_EQ(root.children[1]->children[0]->listedFiles(),
+              (std::vector<std::string>{"C:\\work\\src\\board_b.c", "C:\\rooted\\r.c"}));
     EXPECT_TRUE(root.children[2]->children.empty());
     for (const SubProject* target : root.children)
         EXPECT_TRUE(target->settings.empty()) << target->name;
@@ -194,7 +194,7 @@ TEST(XmlProjectReader, MissingAndEmptyElementsAddNothing)
 
     ASSERT_EQ(childNames(root), (std::vector<std::string>{"", ""}));
     ASSERT_EQ(childNames(*root.children[0]), (std::vector<std::string>{""}));
-    EXPECT_EQ(root.children[0]->children[0]->files, (std::vector<std::string_view>{"C:\\work\\kept.c"}));
+    EXPECT_EQ(root.children[0]->children[0]->listedFiles(), (std::vector<std::string>{"C:\\work\\kept.c"}));
     EXPECT_TRUE(root.children[0]->settings.empty());
     EXPECT_TRUE(root.children[1]->children.empty());
 
@@ -280,10 +280,10 @@ TEST(XmlProjectReader, GroupOptionsGiveTheGroupCompleteSettings)
     const SubProject& own = *target.children[0];
     EXPECT_EQ(own.settings.allDefines(), (Defines{{"BOARD", bare()}, {"GROUP_ONLY", bare()}, {"LEVEL", is("2")}}));
     EXPECT_EQ(own.settings.allIncludeFolders(), (Folders{"C:\\work\\inc", "C:\\work\\..\\grp"}));
-    EXPECT_EQ(own.files, (std::vector<std::string_view>{"C:\\work\\a.c"}));
+    EXPECT_EQ(own.listedFiles(), (std::vector<std::string>{"C:\\work\\a.c"}));
     for (std::size_t i = 1; i < 4; ++i) {
         EXPECT_TRUE(target.children[i]->settings.empty()) << target.children[i]->name;
-        EXPECT_EQ(target.children[i]->files.size(), 1u) << target.children[i]->name;
+        EXPECT_EQ(target.children[i]->listedFiles().size(), 1u) << target.children[i]->name;
     }
 }
 
@@ -309,7 +309,7 @@ TEST(XmlProjectReader, FileOptionsAreNamedOnceAndNotCarried)
     for (const SubProject* target : root.children) {
         EXPECT_TRUE(target->settings.empty());
         EXPECT_TRUE(target->children.at(0)->settings.empty());
-        EXPECT_EQ(target->children.at(0)->files.size(), 5u);
+        EXPECT_EQ(target->children.at(0)->listedFiles().size(), 5u);
     }
 }
 
@@ -365,10 +365,10 @@ TEST(XmlProjectReader, FilesOutOfTheTargetBuildAreLeftOut)
                                              + group("No options", files)));
 
     const SubProject& target = *root.children.at(0);
-    const std::vector<std::string_view> built{"C:\\work\\in.c", "C:\\work\\inherits.c", "C:\\work\\plain.c"};
-    EXPECT_EQ(target.children.at(0)->files, built);
-    EXPECT_EQ(target.children.at(1)->files, (std::vector<std::string_view>{"C:\\work\\in.c"}));
-    EXPECT_EQ(target.children.at(2)->files, built);
+    const std::vector<std::string> built{"C:\\work\\in.c", "C:\\work\\inherits.c", "C:\\work\\plain.c"};
+    EXPECT_EQ(target.children.at(0)->listedFiles(), built);
+    EXPECT_EQ(target.children.at(1)->listedFiles(), (std::vector<std::string>{"C:\\work\\in.c"}));
+    EXPECT_EQ(target.children.at(2)->listedFiles(), built);
 }
 
 TEST(XmlProjectReader, FiltersFilesByExtension)
@@ -377,8 +377,8 @@ TEST(XmlProjectReader, FiltersFilesByExtension)
     readProject(root, oneTarget("T", "", group("G", file("a.C") + file("b.h") + file("s.a51") + file("lib.lib")
                                                             + file("readme.txt"))),
                 {}, {"c", "H"});
-    EXPECT_EQ(root.children.at(0)->children.at(0)->files,
-              (std::vector<std::string_view>{"C:\\work\\a.C", "C:\\work\\b.h"}));
+    EXPECT_EQ(root.children.at(0)->children.at(0)->listedFiles(),
+              (std::vector<std::string>{"C:\\work\\a.C", "C:\\work\\b.h"}));
 }
 
 // An RTE element: components and files, each for the targets its targetInfo elements name.
@@ -468,10 +468,10 @@ TEST(XmlProjectReader, RteFilesGoToTheirTargetsComponentGroups)
     EXPECT_EQ(a.settings.includePaths, (Folders{"C:\\work\\RTE\\Device"}));
     EXPECT_EQ(groupSizes(a), (std::vector<std::pair<std::string, std::size_t>>{
                                  {"::Device", 2}, {"App", 1}, {"::Device", 1}, {"Own", 0}, {"::USB", 2}, {"::Startup", 1}}));
-    EXPECT_EQ(a.children[0]->files,
-              (std::vector<std::string_view>{"C:\\work\\RTE\\Device\\system.c", "C:\\work\\RTE\\Device\\RTE_Device.h"}));
-    EXPECT_EQ(a.children[4]->files,
-              (std::vector<std::string_view>{"C:\\work\\RTE\\USB\\user_0.c", "C:\\work\\RTE\\USB\\user_1.c"}));
+    EXPECT_EQ(a.children[0]->listedFiles(),
+              (std::vector<std::string>{"C:\\work\\RTE\\Device\\system.c", "C:\\work\\RTE\\Device\\RTE_Device.h"}));
+    EXPECT_EQ(a.children[4]->listedFiles(),
+              (std::vector<std::string>{"C:\\work\\RTE\\USB\\user_0.c", "C:\\work\\RTE\\USB\\user_1.c"}));
     // A group with settings of its own takes over the target's, the RTE's among them.
     EXPECT_EQ(a.children[3]->settings.allDefines(), (Defines{{"OWN", bare()}, {"_RTE_", is("1")}}));
     EXPECT_EQ(a.children[3]->settings.allIncludeFolders(), a.settings.includePaths.get());
@@ -505,8 +505,8 @@ TEST(XmlProjectReader, BytesPassUnchangedAndEntitiesAreDecoded)
     const SubProject& target = *root.children.at(0);
     EXPECT_EQ(target.name, utf8Name);
     EXPECT_EQ(target.children.at(0)->name, gbkName);
-    EXPECT_EQ(target.children.at(0)->files,
-              (std::vector<std::string_view>{"C:\\work\\\xD6\xD0\\a.c", "C:\\work\\R&D\\<x>.c", "C:\\work\\\xE4\xB8\xAD.c"}));
+    EXPECT_EQ(target.children.at(0)->listedFiles(),
+              (std::vector<std::string>{"C:\\work\\\xD6\xD0\\a.c", "C:\\work\\R&D\\<x>.c", "C:\\work\\\xE4\xB8\xAD.c"}));
     EXPECT_EQ(target.settings.defines,
               (Defines{{"A&B", bare()}, {"HBX_STRINGIFY(x)", is("#x")}, {"Q", is("HBX_STRINGIFY(v)")}}));
     EXPECT_EQ(target.settings.includePaths, (Folders{"C:\\work\\\xC3\xA4"}));
@@ -540,21 +540,21 @@ TEST(XmlRealProjects, C51TwoTargetsEachBuildingItsOwnConfiguration)
 {
     const RealProject project = readRealProject("OS-Q__RTX51__RtxTiny2.uvproj");
     ASSERT_EQ(childNames(project.root()), (std::vector<std::string>{"Non Banking", "Code Banking"}));
-    const std::vector<std::string_view> common{"C:\\keil\\os_create.a51",    "C:\\keil\\os_delete.a51",
+    const std::vector<std::string> common{"C:\\keil\\os_create.a51",    "C:\\keil\\os_delete.a51",
                                           "C:\\keil\\os_clear_signal.a51", "C:\\keil\\os_send_signal.a51",
                                           "C:\\keil\\os_running_task.a51", "C:\\keil\\os_set_ready.a51",
                                           "C:\\keil\\os_reset_interval.a51", "C:\\keil\\os_wait.a51"};
-    std::vector<std::string_view> nonBanking{"C:\\keil\\Version.a51", "C:\\keil\\Copyright.a51", "C:\\keil\\Conf_tny.a51"};
+    std::vector<std::string> nonBanking{"C:\\keil\\Version.a51", "C:\\keil\\Copyright.a51", "C:\\keil\\Conf_tny.a51"};
     nonBanking.insert(nonBanking.end(), common.begin(), common.end());
-    std::vector<std::string_view> banking{"C:\\keil\\Version.a51", "C:\\keil\\Copyright.a51",
+    std::vector<std::string> banking{"C:\\keil\\Version.a51", "C:\\keil\\Copyright.a51",
                                      "C:\\keil\\Conf_tny_Banking.A51"};
     banking.insert(banking.end(), common.begin(), common.end());
 
     ASSERT_EQ(childNames(project.target(0)), (std::vector<std::string>{"Source Files"}));
-    EXPECT_EQ(project.target(0).children[0]->files, nonBanking);
+    EXPECT_EQ(project.target(0).children[0]->listedFiles(), nonBanking);
     EXPECT_TRUE(project.target(0).settings.empty());
     ASSERT_EQ(childNames(project.target(1)), (std::vector<std::string>{"Source Files"}));
-    EXPECT_EQ(project.target(1).children[0]->files, banking);
+    EXPECT_EQ(project.target(1).children[0]->listedFiles(), banking);
     EXPECT_EQ(project.target(1).settings.defines, (Defines{{"CODE_BANKING", is("1")}}));
     EXPECT_TRUE(project.target(1).settings.includePaths.empty());
     EXPECT_EQ(project.output, "");
@@ -589,8 +589,8 @@ TEST(XmlRealProjects, ArmTwoTargetsWithCompilerAndAssemblerFolders)
     EXPECT_EQ(project.target(0).settings.defines, (Defines{{"ARM7_LPC21xx_KEIL_RVDS", bare()}}));
     EXPECT_EQ(project.target(1).settings.defines,
               (Defines{{"ARM7_LPC21xx_KEIL_RVDS", bare()}, {"KEIL_THUMB_INTERWORK", bare()}}));
-    EXPECT_EQ(project.target(0).children[0]->files.at(1), "C:\\keil\\ParTest\\ParTest.c");
-    EXPECT_EQ(project.target(1).children[1]->files.at(4), "C:\\keil\\..\\..\\Source\\portable\\MemMang\\heap_2.c");
+    EXPECT_EQ(project.target(0).children[0]->listedFiles().at(1), "C:\\keil\\ParTest\\ParTest.c");
+    EXPECT_EQ(project.target(1).children[1]->listedFiles().at(4), "C:\\keil\\..\\..\\Source\\portable\\MemMang\\heap_2.c");
 }
 
 TEST(XmlRealProjects, ArmAssemblerDefinesAndCompilerFoldersLeftOut)
@@ -653,7 +653,7 @@ TEST(XmlRealProjects, ArmGroupAndFileOptions)
     Folders sourceFolders = target.settings.includePaths.get();
     sourceFolders.insert("C:\\keil\\..\\..\\..\\SimpliciTI-1.1.1\\Components\\debug");
     EXPECT_EQ(source.settings.allIncludeFolders(), sourceFolders);
-    EXPECT_EQ(source.files.at(2), "C:\\keil\\simpliciti_cascade.c");
+    EXPECT_EQ(source.listedFiles().at(2), "C:\\keil\\simpliciti_cascade.c");
     EXPECT_TRUE(target.children[1]->settings.empty());
     EXPECT_TRUE(target.children[2]->settings.empty());
 
@@ -691,8 +691,8 @@ TEST(XmlRealProjects, ArmRteStartupFilesAndConfigurationHeader)
                                                                 {"SecureHeap", 2}, {"NSCFunctions", 4}, {"User", 1},
                                                                 {"::CMSIS", 0}, {"::Device", 4}}));
     const std::string device = "C:\\keil\\RTE\\Device\\ARMCM33_DSP_FP_TZ";
-    EXPECT_EQ(target.children[6]->files,
-              (std::vector<std::string_view>{device + "\\ARMCM33_ac6_s.sct", device + "\\partition_ARMCM33.h",
+    EXPECT_EQ(target.children[6]->listedFiles(),
+              (std::vector<std::string>{device + "\\ARMCM33_ac6_s.sct", device + "\\partition_ARMCM33.h",
                                              device + "\\startup_ARMCM33.c", device + "\\system_ARMCM33.c"}));
     EXPECT_EQ(target.settings.defines, (Defines{{"_RTE_", bare()}}));
     EXPECT_EQ(target.settings.includePaths,

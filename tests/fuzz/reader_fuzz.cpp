@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The reader only ever hangs targets under the project node and groups under targets;
     // a group has settings only when its target's are part of them.
     for (const SubProject* target : root.children) {
-        if (target->owner != root.owner || !target->files.empty() || !target->path.empty())
+        if (target->owner != root.owner || target->files || !target->path.empty())
             std::abort();
         for (const SubProject* group : target->children) {
             if (!group->children.empty() || !group->path.empty())
