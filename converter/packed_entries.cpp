@@ -2,6 +2,7 @@
 #include "packed_entries.h"
 
 #include <algorithm>
+#include <new>
 
 namespace {
 
@@ -75,39 +76,44 @@ std::size_t PackedEntries::recordSize(const char* record)
     return static_cast<std::size_t>(value.data() + value.size() - record);
 }
 
-const char* PackedEntries::append(std::string_view key, std::string_view value) const
+PackedEntries::Ref PackedEntries::append(std::string_view key, std::string_view value) const
 {
     const std::size_t size = lengthSize(key.size()) + lengthSize(value.size()) + key.size() + value.size();
-    char* at = nullptr;
-    if (size > blockSize) {
-        // A record larger than a block gets one of its own, kept before the block being filled.
-        auto own = std::make_unique_for_overwrite<char[]>(size);
-        at = own.get();
-        blocks.insert(blocks.empty() ? blocks.end() : blocks.end() - 1, std::move(own));
-    } else {
-        if (lastBlockSize - used < size) {
-            // Blocks grow from small ones: ten thousand targets of a few defines each must not
-            // cost a large block each.
-            lastBlockSize = std::min(blockSize, std::max({std::size_t {256}, 2 * lastBlockSize, size}));
-            blocks.push_back(std::make_unique_for_overwrite<char[]>(lastBlockSize));
-            used = 0;
+    std::size_t block = 0;
+    std::size_t offset = 0;
+    if (size > blockSize || blocks.empty() || lastBlockSize - used < size) {
+        // A record larger than a block gets one of its own, beside the block being filled.
+        // Blocks grow from small ones: ten thousand targets of a few defines each must not cost
+        // a large block each.
+        const bool own = size > blockSize;
+        const std::size_t newSize = own ? size : std::min(blockSize, std::max({std::size_t {256}, 2 * lastBlockSize, size}));
+        if (blocks.size() >= (std::size_t {1} << 16))
+            throw std::bad_alloc();
+        blocks.push_back(std::make_unique_for_overwrite<char[]>(newSize));
+        block = blocks.size() - 1;
+        if (!own) {
+            filling = block;
+            lastBlockSize = newSize;
+            used = size;
         }
-        at = blocks.back().get() + used;
+    } else {
+        block = filling;
+        offset = used;
         used += size;
     }
     recordBytes += size;
-    char* const record = at;
-    at = putLength(putLength(at, key.size()), value.size());
+    char* const record = blocks[block].get() + offset;
+    char* const data = putLength(putLength(record, key.size()), value.size());
     // An empty view may hold a null pointer, which memcpy must not see.
-    std::copy(key.begin(), key.end(), at);
-    std::copy(value.begin(), value.end(), at + key.size());
-    return record;
+    std::copy(key.begin(), key.end(), data);
+    std::copy(value.begin(), value.end(), data + key.size());
+    return static_cast<Ref>(block << 16 | offset);
 }
 
 void PackedEntries::put(std::string_view key, std::string_view value)
 {
     index.push_back(append(key, value));
-    if (index.size() - ordered > std::max<std::size_t>(ordered / 4, 1024))
+    if (index.size() - ordered > std::clamp<std::size_t>(ordered / 4, 1024, 1 << 20))
         settle();
 }
 
@@ -115,44 +121,55 @@ std::optional<std::string_view> PackedEntries::find(std::string_view key) const
 {
     settle();
     const auto found = std::lower_bound(index.begin(), index.end(), key,
-                                        [](const char* record, std::string_view wanted) { return keyOf(record) < wanted; });
-    if (found == index.end() || keyOf(*found) != key)
+                                        [&](Ref ref, std::string_view wanted) { return keyOf(at(ref)) < wanted; });
+    if (found == index.end() || keyOf(at(*found)) != key)
         return std::nullopt;
-    return valueOf(*found);
+    return valueOf(at(*found));
 }
 
 void PackedEntries::settle() const
 {
     if (ordered == index.size())
         return;
-    const auto byKey = [](const char* a, const char* b) { return keyOf(a) < keyOf(b); };
+    const auto byKey = [&](Ref a, Ref b) { return keyOf(at(a)) < keyOf(at(b)); };
     // Both steps are stable: of equal keys, the one added last ends last.
     std::stable_sort(index.begin() + static_cast<std::ptrdiff_t>(ordered), index.end(), byKey);
     std::inplace_merge(index.begin(), index.begin() + static_cast<std::ptrdiff_t>(ordered), index.end(), byKey);
     auto kept = index.begin();
     liveBytes = 0;
-    for (auto at = index.begin(); at != index.end(); ++at) {
-        if (at + 1 != index.end() && keyOf(*at) == keyOf(at[1])) {
-            droppedBytes += recordSize(*at);
+    for (auto ref = index.begin(); ref != index.end(); ++ref) {
+        const char* const record = at(*ref);
+        if (ref + 1 != index.end() && keyOf(record) == keyOf(at(ref[1]))) {
+            droppedBytes += recordSize(record);
             continue;
         }
-        liveBytes += keyOf(*at).size() + valueOf(*at).size();
-        *kept++ = *at;
+        liveBytes += keyOf(record).size() + valueOf(record).size();
+        *kept++ = *ref;
     }
     index.erase(kept, index.end());
     ordered = index.size();
-    if (droppedBytes > blockSize && droppedBytes > (recordBytes - droppedBytes) / 2)
+    if (droppedBytes > blockSize && droppedBytes > (recordBytes - droppedBytes) / 4)
         copyLiveRecords();
 }
 
 void PackedEntries::copyLiveRecords() const
 {
+    // In the order the records lie, each old block given back as soon as its records are
+    // copied: the copy never holds the records in use twice. The keys are unique here, so the
+    // index is then simply sorted by key again.
+    std::sort(index.begin(), index.end());
     PackedEntries fresh;
-    for (const char*& record : index)
-        record = fresh.append(keyOf(record), valueOf(record));
+    std::size_t copied = 0;  // the old blocks before this one are given back
+    for (Ref& ref : index) {
+        for (; copied < ref >> 16; ++copied)
+            blocks[copied].reset();
+        ref = fresh.append(keyOf(at(ref)), valueOf(at(ref)));
+    }
     blocks = std::move(fresh.blocks);
+    filling = fresh.filling;
     used = fresh.used;
     lastBlockSize = fresh.lastBlockSize;
     recordBytes = fresh.recordBytes;
     droppedBytes = 0;
+    std::sort(index.begin(), index.end(), [&](Ref a, Ref b) { return keyOf(at(a)) < keyOf(at(b)); });
 }

@@ -168,9 +168,6 @@ std::string UvProjectReader::readBlock(NodeSettings* settings, bool* carriesSett
             *carriesSettings = true;
         if (settings == nullptr)
             continue;
-        context.changeSettings(*settings, [&] {
-            addDefineList(*settings, defines);
-            addIncludeList(*settings, std::string(includes), projectNode->path, context.compilerIncludePaths);
-        });
+        context.addSettingLists(*settings, defines, includes, projectNode->path);
     }
 }

@@ -2,7 +2,9 @@
 #include "reading_context.h"
 
 #include "../sub_project.h"
+#include "define_list.h"
 #include "kept_paths.h"
+#include "path_completion.h"
 #include "../text_util.h"
 
 SubProject* ReadingContext::addChild(SubProject& parent, std::string name) const
@@ -26,6 +28,17 @@ SubProject* ReadingContext::addChild(SubProject& parent, std::string name) const
     SubProject* child = parent.addChild(std::move(name));
     child->folderPathBytes = folder;
     return child;
+}
+
+void ReadingContext::addSettingLists(NodeSettings& settings, std::string_view defines, std::string_view includes,
+                                     const std::string& projectFolder) const
+{
+    forEachDefineToken(defines, [&](const std::string& token) { changeSettings(settings, [&] { addDefine(settings, token); }); });
+    forEachPart(includes, ";", [&](std::string_view element) {
+        std::string folder;
+        if (completeIncludeFolder(std::string(element), projectFolder, folder))
+            changeSettings(settings, [&] { settings.addIncludeFolder(folder, compilerIncludePaths); });
+    });
 }
 
 void ReadingContext::overlay(NodeSettings& settings, const NodeSettings& below) const

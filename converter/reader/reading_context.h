@@ -36,6 +36,12 @@ struct ReadingContext {
         budget.recountForeseen(before, settings.personalityBytesSoFar());
     }
 
+    // Adds a define list and an include list (completed against projectFolder) to settings of
+    // their own, counting each define and folder as it is added: a list of millions stops at the
+    // output limit as it is read, not once all of it is in memory.
+    void addSettingLists(NodeSettings& settings, std::string_view defines, std::string_view includes,
+                         const std::string& projectFolder) const;
+
     // Lays settings over below (NodeSettings::overlay) and counts the lines they take over.
     void overlay(NodeSettings& settings, const NodeSettings& below) const;
 

@@ -242,8 +242,8 @@ void XmlProjectReader::readTarget(const pugi::xml_node& target)
         addPackSettings(target, name, *targetNode);
         if (rte != rteTargets.end())
             addRteSettings(name, rte->second, *targetNode);
-        addToolSettings(target.child("TargetOption"), targetNode->settings);
     });
+    addToolSettings(target.child("TargetOption"), targetNode->settings);
     for (const pugi::xml_node& groups : target.children("Groups"))
         for (const pugi::xml_node& group : groups.children("Group"))
             readGroup(group, *targetNode);
@@ -258,7 +258,7 @@ void XmlProjectReader::readGroup(const pugi::xml_node& group, SubProject& target
 
     // A group with settings of its own gets a complete personality: the target's settings
     // with the group's on top. Other groups keep none and refer to the target's.
-    context.changeSettings(groupNode->settings, [&] { addToolSettings(options, groupNode->settings); });
+    addToolSettings(options, groupNode->settings);
     if (!groupNode->settings.empty())
         context.overlay(groupNode->settings, targetNode.settings);
 
@@ -316,7 +316,6 @@ void XmlProjectReader::readFile(const pugi::xml_node& file, bool groupInBuild, S
 void XmlProjectReader::addToolSettings(const pugi::xml_node& options, NodeSettings& settings) const
 {
     forEachToolControls(options, [&](const pugi::xml_node& controls) {
-        addDefineList(settings, childText(controls, "Define"));
-        addIncludeList(settings, childText(controls, "IncludePath"), projectNode.path, context.compilerIncludePaths);
+        context.addSettingLists(settings, childText(controls, "Define"), childText(controls, "IncludePath"), projectNode.path);
     });
 }

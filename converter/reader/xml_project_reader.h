@@ -72,7 +72,7 @@ private:
     KeptFileList& fileListOf(SubProject& node);
 
     // Adds the Define and IncludePath values of every tool block below options
-    // (options/<toolchain>/<tool>/VariousControls) to settings.
+    // (options/<toolchain>/<tool>/VariousControls) to settings, each counted as it is added.
     void addToolSettings(const pugi::xml_node& options, NodeSettings& settings) const;
 
     SubProject& projectNode;

@@ -333,6 +333,15 @@ TEST(SubProjectSettings, ManyDefinesKeepTheLastValueAndTheirLineBytes)
     EXPECT_NE(lines.find("-d \"D0\"\r\n-d \"D1\"\r\n-d \"D10=2" + longValue + "\"\r\n"), std::string::npos);
     const NodeSettings copy = settings;
     EXPECT_EQ(copy.allDefines(), expected);
+
+    // A list is counted define by define: past the output limit it stops long before its end.
+    ReadingSetup limited;
+    limited.budget.outputLimit = 100000;
+    std::string list = "Target (T)\nOptions 1,0,0  // Target 'T'\n ADSCDEFN (";
+    for (int i = 0; i < 100000; ++i)
+        list += "LIMITED_" + std::to_string(i) + ",";
+    EXPECT_THROW(parseText(limited, list + ")\nEndOpt\n"), LimitExceeded);
+    EXPECT_LT(limited.root.children.at(0)->settings.defines.size(), 20000u);
 }
 
 }  // namespace
