@@ -1,6 +1,8 @@
 // Source file paths of one project file, kept without the project's folder.
 #include "kept_paths.h"
 
+#include <functional>
+
 KeptPaths::KeptPaths(const std::string& projectFolder, SourcePathPool& pool) : pool(pool)
 {
     for (const SplitFilePath::Base base : {SplitFilePath::None, SplitFilePath::Drive, SplitFilePath::Folder})
@@ -44,4 +46,17 @@ void KeptFileList::forEach(const std::function<void(std::string_view)>& each) co
         paths->complete(entry, path);
         each(path);
     }
+}
+
+bool NamedFiles::first(const KeptPaths& paths, const unsigned char* entry, std::string_view path)
+{
+    const std::size_t fingerprint = std::hash<std::string_view> {}(path);
+    std::string other;
+    for (auto [at, end] = named.equal_range(fingerprint); at != end; ++at) {
+        paths.complete(at->second, other);
+        if (other == path)
+            return false;
+    }
+    named.emplace(fingerprint, entry);
+    return true;
 }

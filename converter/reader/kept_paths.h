@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "../file_source.h"
@@ -46,4 +48,16 @@ public:
 private:
     std::shared_ptr<const KeptPaths> paths;
     std::vector<const unsigned char*> entries;
+};
+
+// Files named once each, by their completed paths: each is kept as a fingerprint of its path and
+// its kept entry, which is completed again to tell two paths of one fingerprint apart. A set of
+// the paths themselves would hold each with the project's folder once more.
+class NamedFiles {
+public:
+    // True the first time path, the completed path of entry (kept in paths), is asked about.
+    bool first(const KeptPaths& paths, const unsigned char* entry, std::string_view path);
+
+private:
+    std::unordered_multimap<std::size_t, const unsigned char*> named;
 };

@@ -104,7 +104,7 @@ void UvProjectReader::readFileOptions(std::size_t target, std::size_t file)
         files.erase(file);
     // The project has no place for settings of a single file: say so rather than drop them.
     const std::string path = fileLines->path(file);
-    if (carries && !path.empty() && reportedFiles.insert(path).second)
+    if (carries && !path.empty() && reportedFiles.first(fileLines->keptPaths(), fileLines->entry(file), path))
         printLine(message::fileOptionsNotCarried, path);
 }
 

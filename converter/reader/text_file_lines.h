@@ -44,6 +44,9 @@ public:
 
     // The completed path of the line at position line; empty when its file was rejected.
     std::string path(std::size_t line) const;
+    // Its kept entry (null when rejected), and where such entries are kept.
+    const unsigned char* entry(std::size_t line) const { return entries[line]; }
+    const KeptPaths& keptPaths() const { return paths; }
 
     // The files of the group of number group of the target at position target: the lines of
     // that number added from now on. The lines must be owned by a shared_ptr.

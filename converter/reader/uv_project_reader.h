@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "kept_paths.h"
 #include "reading_context.h"
 
 class NodeSettings;
@@ -58,6 +59,6 @@ private:
     std::uint32_t groupLinesRead = 0;
     std::shared_ptr<TextFileLines> fileLines;       // which the groups refer to
     std::vector<std::pair<SubProject*, SubProject*>> groupSettings;  // target and group, in reading order
-    std::set<std::string> reportedFiles;            // a file with options is named once
+    NamedFiles reportedFiles;                       // a file with options is named once
     bool sawTarget = false;
 };

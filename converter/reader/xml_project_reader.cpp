@@ -300,7 +300,8 @@ void XmlProjectReader::readFile(const pugi::xml_node& file, bool groupInBuild, S
     const std::string path = paths->complete(split);
     if (!acceptsFile(path, context.extensions))
         return;
-    context.addFile(fileListOf(groupNode), paths->keep(split), path.size());
+    const unsigned char* const entry = paths->keep(split);
+    context.addFile(fileListOf(groupNode), entry, path.size());
 
     // The project has no place for settings of a single file: say so rather than drop them.
     bool carries = false;
@@ -309,7 +310,7 @@ void XmlProjectReader::readFile(const pugi::xml_node& file, bool groupInBuild, S
                   || fileOptionsSaySomething(childText(controls, "Define"), childText(controls, "IncludePath"),
                                              projectNode.path, context.compilerIncludePaths);
     });
-    if (carries && reportedFiles.insert(path).second)
+    if (carries && reportedFiles.first(*paths, entry, path))
         printLine(message::fileOptionsNotCarried, path);
 }
 

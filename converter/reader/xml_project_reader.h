@@ -79,7 +79,7 @@ private:
     const ReadingContext& context;
     std::shared_ptr<KeptPaths> paths;
     std::unordered_map<const SubProject*, KeptFileList*> fileLists;  // kept by the nodes
-    std::set<std::string> reportedFiles;  // a file shared by several targets is named once
+    NamedFiles reportedFiles;  // a file shared by several targets is named once
     std::vector<RteFile> rteFiles;
     std::unordered_map<std::string, RteTarget> rteTargets;
     std::vector<SelectedComponent> components;
