@@ -9,16 +9,23 @@ std::string_view SourcePathPool::keep(std::string_view path)
     // An empty path needs no storage (and memcpy must not see a null pointer).
     if (path.empty())
         return {};
-    if (path.size() > left) {
+    char* const kept = allocate(path.size());
+    std::memcpy(kept, path.data(), path.size());
+    return {kept, path.size()};
+}
+
+char* SourcePathPool::allocate(std::size_t size)
+{
+    size = std::max<std::size_t>(size, 1);
+    if (size > left) {
         // A path longer than a block gets a block of its own size.
-        const std::size_t size = std::max(blockSize, path.size());
-        blocks.push_back(std::make_unique_for_overwrite<char[]>(size));
+        const std::size_t blockBytes = std::max(blockSize, size);
+        blocks.push_back(std::make_unique_for_overwrite<char[]>(blockBytes));
         next = blocks.back().get();
-        left = size;
+        left = blockBytes;
     }
-    std::memcpy(next, path.data(), path.size());
-    const std::string_view kept(next, path.size());
-    next += path.size();
-    left -= path.size();
-    return kept;
+    char* const room = next;
+    next += size;
+    left -= size;
+    return room;
 }

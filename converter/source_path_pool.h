@@ -14,6 +14,9 @@ public:
     // Copies path into the pool; the view stays valid as long as the pool.
     std::string_view keep(std::string_view path);
 
+    // Room for size bytes (at least one), valid as long as the pool.
+    char* allocate(std::size_t size);
+
 private:
     static constexpr std::size_t blockSize = 64 * 1024;
 

@@ -46,6 +46,8 @@ void StreamedLines::readBlock()
     position = 0;
     if (capacity - used < lineBlockSize)
         grow(std::min<std::size_t>(std::max(capacity * 2, used + lineBlockSize), maximumInputBytes + lineBlockSize));
+    else if (capacity > 4 * lineBlockSize && used + lineBlockSize <= capacity / 4)
+        grow(std::max(2 * lineBlockSize, used + lineBlockSize));  // a long line is over: its room goes back
     std::size_t got = 0;
     const platform::InputFile::Read read = file.readMore(buffer.get() + used, lineBlockSize, got);
     if (read == platform::InputFile::Read::Failed)

@@ -2,10 +2,12 @@
 #pragma once
 
 #include <cstddef>
+#include <list>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "../file_source.h"
@@ -20,14 +22,21 @@ public:
     // The entries are kept in pool, which must outlive them.
     KeptPaths(const std::string& projectFolder, SourcePathPool& pool);
 
-    // The completed path of file.
+    // The completed path of file, and its length.
     std::string complete(const SplitFilePath& file) const;
+    std::size_t completedSize(const SplitFilePath& file) const { return baseOf[file.base].size() + file.rest.size(); }
+
+    // True when the extension list accepts file's completed path (acceptsFile), which is not
+    // made for it.
+    bool accepts(const SplitFilePath& file, const std::list<std::string>& extensions) const;
 
     // Keeps file: an entry of its size, its base and its rest.
     const unsigned char* keep(const SplitFilePath& file);
 
     // Writes the completed path of a kept entry into path.
     void complete(const unsigned char* entry, std::string& path) const;
+    // The two parts of its completed path, without making it: the project's part and the rest.
+    std::pair<std::string_view, std::string_view> parts(const unsigned char* entry) const;
 
 private:
     std::string baseOf[3];  // by SplitFilePath::Base
@@ -51,12 +60,12 @@ private:
 };
 
 // Files named once each, by their completed paths: each is kept as a fingerprint of its path and
-// its kept entry, which is completed again to tell two paths of one fingerprint apart. A set of
-// the paths themselves would hold each with the project's folder once more.
+// its kept entry, whose parts tell two paths of one fingerprint apart. A set of the paths
+// themselves would hold each with the project's folder once more.
 class NamedFiles {
 public:
-    // True the first time path, the completed path of entry (kept in paths), is asked about.
-    bool first(const KeptPaths& paths, const unsigned char* entry, std::string_view path);
+    // True the first time the completed path of entry (kept in paths) is asked about.
+    bool first(const KeptPaths& paths, const unsigned char* entry);
 
 private:
     std::unordered_multimap<std::size_t, const unsigned char*> named;

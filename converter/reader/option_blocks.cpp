@@ -103,9 +103,11 @@ void UvProjectReader::readFileOptions(std::size_t target, std::size_t file)
     else if (!inBuild.empty())
         files.erase(file);
     // The project has no place for settings of a single file: say so rather than drop them.
-    const std::string path = fileLines->path(file);
-    if (carries && !path.empty() && reportedFiles.first(fileLines->keptPaths(), fileLines->entry(file), path))
-        printLine(message::fileOptionsNotCarried, path);
+    const unsigned char* const entry = fileLines->entry(file);
+    if (carries && entry != nullptr && reportedFiles.first(fileLines->keptPaths(), entry)) {
+        const auto [base, rest] = fileLines->keptPaths().parts(entry);
+        printLine(std::string(message::fileOptionsNotCarried).append(base), rest);
+    }
 }
 
 void UvProjectReader::readTargetOptions(std::string_view line)

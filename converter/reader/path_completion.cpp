@@ -34,13 +34,15 @@ std::string windowsForm(std::string path)
 
 }  // namespace
 
-SplitFilePath splitFilePath(const std::string& path)
+SplitFilePath splitFilePath(std::string_view path)
 {
     if (contains(path, ":"))
-        return {SplitFilePath::None, windowsForm(path)};
+        return {SplitFilePath::None, path};
     if (!path.empty() && isSeparator(path[0]))
-        return {SplitFilePath::Drive, windowsForm(path)};
-    return {SplitFilePath::Folder, windowsForm(dropLeadingDotSeparator(path))};
+        return {SplitFilePath::Drive, path};
+    if (path.size() >= 2 && path[0] == '.' && isSeparator(path[1]))
+        path.remove_prefix(2);
+    return {SplitFilePath::Folder, path};
 }
 
 std::string filePathBase(SplitFilePath::Base base, const std::string& projectFolder)
@@ -56,7 +58,7 @@ std::string filePathBase(SplitFilePath::Base base, const std::string& projectFol
 std::string completeFilePath(const std::string& path, const std::string& projectFolder)
 {
     const SplitFilePath split = splitFilePath(path);
-    return filePathBase(split.base, projectFolder) + split.rest;
+    return filePathBase(split.base, projectFolder) + windowsForm(std::string(split.rest));
 }
 
 bool completeIncludeFolder(const std::string& element, const std::string& projectFolder, std::string& folder)

@@ -3,20 +3,22 @@
 
 #include <list>
 #include <string>
+#include <string_view>
 
 // A source file path as written in the project: with a drive it stays; rooted ("\x") it
 // gets the project folder's drive; otherwise a leading ".\" goes and the rest is joined to
 // the project folder with one "\". projectFolder ends in "\".
 std::string completeFilePath(const std::string& path, const std::string& projectFolder);
 
-// The same path in two parts, the completed path being their concatenation: the part the
-// project folder gives (its drive, the folder itself, or nothing), and the rest, which depends on
-// the path alone. A text project keeps only the rest of each file line, never the folder again.
+// The same path in two parts, the completed path being the first followed by the second with
+// its "/" made "\": the part the project folder gives (its drive, the folder itself, or
+// nothing), and the rest of the path as written, which lies in path. A project's files keep
+// only the rest, never the folder again, and a path of 200 MB is never copied to be looked at.
 struct SplitFilePath {
     enum Base : unsigned char { None, Drive, Folder } base;
-    std::string rest;
+    std::string_view rest;
 };
-SplitFilePath splitFilePath(const std::string& path);
+SplitFilePath splitFilePath(std::string_view path);
 std::string filePathBase(SplitFilePath::Base base, const std::string& projectFolder);
 
 // One element of an include list: blanks at both ends go, and an element left empty yields

@@ -52,14 +52,6 @@ void TextFileLines::add(const SplitFilePath& file, std::uint32_t group)
     buckets[group - 1].push_back(static_cast<std::uint32_t>(line));
 }
 
-std::string TextFileLines::path(std::size_t line) const
-{
-    std::string completed;
-    if (entries[line] != nullptr)
-        paths.complete(entries[line], completed);
-    return completed;
-}
-
 std::unique_ptr<FileSource> TextFileLines::groupFiles(std::uint32_t group, std::size_t target)
 {
     return std::make_unique<GroupFiles>(shared_from_this(), group, target);

@@ -32,9 +32,6 @@ public:
     // The lines so far.
     std::size_t size() const { return entries.size(); }
 
-    // The completed path of file.
-    std::string complete(const SplitFilePath& file) const { return paths.complete(file); }
-
     // Notes a line whose file the filter rejected: it still counts for the positions that file
     // option blocks name.
     void addRejected() { entries.push_back(nullptr); }
@@ -42,9 +39,8 @@ public:
     // number that names no group of any target).
     void add(const SplitFilePath& file, std::uint32_t group);
 
-    // The completed path of the line at position line; empty when its file was rejected.
-    std::string path(std::size_t line) const;
-    // Its kept entry (null when rejected), and where such entries are kept.
+    // The kept entry of the line at position line (null when its file was rejected), and where
+    // such entries are kept.
     const unsigned char* entry(std::size_t line) const { return entries[line]; }
     const KeptPaths& keptPaths() const { return paths; }
 

@@ -102,13 +102,12 @@ void UvProjectReader::readFile(std::string_view line)
     const std::size_t open = line.find('<');
     const std::size_t close = line.find('>');
     const std::size_t start = open == std::string_view::npos ? 0 : open + 1;
-    const std::string written(close == std::string_view::npos || close < start ? line.substr(start)
-                                                                                : line.substr(start, close - start));
+    const std::string_view written = close == std::string_view::npos || close < start ? line.substr(start)
+                                                                                     : line.substr(start, close - start);
 
     // Every File line counts for the positions that file option blocks name, kept or not.
     const SplitFilePath file = splitFilePath(written);
-    const std::string path = fileLines->complete(file);
-    if (!acceptsFile(path, context.extensions)) {
+    if (!fileLines->keptPaths().accepts(file, context.extensions)) {
         fileLines->addRejected();
         return;
     }
@@ -130,9 +129,10 @@ void UvProjectReader::readFile(std::string_view line)
             std::upper_bound(groupLinesAtTarget.begin(), groupLinesAtTarget.end(), groupLinesRead - group)
             - groupLinesAtTarget.begin());
     }
+    // The line's text and its CR LF, in each target's project block: counted before the path
+    // is kept.
+    context.budget.countListedLine((fileLines->keptPaths().completedSize(file) + 2) * listing);
     fileLines->add(file, listing == 0 ? 0 : group);
-    // The line's text and its CR LF, in each target's project block.
-    context.budget.countListedLine((path.size() + 2) * listing);
 }
 
 void UvProjectReader::applyGroupSettings()

@@ -90,5 +90,13 @@ std::string childText(const pugi::xml_node& node, const char* name)
 
 std::string trimXmlSpace(const std::string& text)
 {
-    return trimAny(text, " \t\r\n");
+    return std::string(trimmedXmlSpace(text));
+}
+
+std::string_view trimmedXmlSpace(std::string_view text)
+{
+    const std::size_t begin = text.find_first_not_of(" \t\r\n");
+    if (begin == std::string_view::npos)
+        return {};
+    return text.substr(begin, text.find_last_not_of(" \t\r\n") - begin + 1);
 }

@@ -49,3 +49,4 @@ std::string childText(const pugi::xml_node& node, const char* name);
 
 // text without the blanks and line ends an XML writer may wrap around a value.
 std::string trimXmlSpace(const std::string& text);
+std::string_view trimmedXmlSpace(std::string_view text);

@@ -286,7 +286,8 @@ KeptFileList& XmlProjectReader::fileListOf(SubProject& node)
 
 void XmlProjectReader::readFile(const pugi::xml_node& file, bool groupInBuild, SubProject& groupNode)
 {
-    const std::string written = trimXmlSpace(childText(file, "FilePath"));
+    // The path is looked at where the document holds it: one of 200 MB is copied only when kept.
+    const std::string_view written = trimmedXmlSpace(file.child("FilePath").child_value());
     if (written.empty())
         return;
     const pugi::xml_node options = file.child("FileOption");
@@ -297,11 +298,10 @@ void XmlProjectReader::readFile(const pugi::xml_node& file, bool groupInBuild, S
         return;
 
     const SplitFilePath split = splitFilePath(written);
-    const std::string path = paths->complete(split);
-    if (!acceptsFile(path, context.extensions))
+    if (!paths->accepts(split, context.extensions))
         return;
     const unsigned char* const entry = paths->keep(split);
-    context.addFile(fileListOf(groupNode), entry, path.size());
+    context.addFile(fileListOf(groupNode), entry, paths->completedSize(split));
 
     // The project has no place for settings of a single file: say so rather than drop them.
     bool carries = false;
@@ -310,8 +310,10 @@ void XmlProjectReader::readFile(const pugi::xml_node& file, bool groupInBuild, S
                   || fileOptionsSaySomething(childText(controls, "Define"), childText(controls, "IncludePath"),
                                              projectNode.path, context.compilerIncludePaths);
     });
-    if (carries && reportedFiles.first(*paths, entry, path))
-        printLine(message::fileOptionsNotCarried, path);
+    if (carries && reportedFiles.first(*paths, entry)) {
+        const auto [base, rest] = paths->parts(entry);
+        printLine(std::string(message::fileOptionsNotCarried).append(base), rest);
+    }
 }
 
 void XmlProjectReader::addToolSettings(const pugi::xml_node& options, NodeSettings& settings) const

@@ -84,6 +84,7 @@ TEST_F(Options, GroupAndFileBlocksByPosition)
                                      "File 2,1,<uart.c>\n"           // 3
                                      "File 2,1,<spi.c>\n"            // 4
                                      "File 2,1,<readme.txt>\n"       // 5: the extension list rejects it
+                                     "File 2,1,<C:\\work\\spi.c>\n"   // 6: spi.c again, written whole
                                      "Options 1,0,0  // Target 'A'\n ADSCDEFN (BOARD=1 SHARED=A)\n ADSCINCD (inc)\nEndOpt\n"
                                      "Options 1,1,2  // File 'start_b.s'\n IncBld=0\nEndOpt\n"
                                      "Options 2,1,1  // File 'start_a.s'\n IncBld=0\nEndOpt\n"
@@ -93,6 +94,7 @@ TEST_F(Options, GroupAndFileBlocksByPosition)
                                      "Options 2,9,4  // File 'spi.c'\n IncBld=1\n ACDEFN (SPI_FAST)\nEndOpt\n"
                                      "Options 1,2,4  // File 'spi.c'\n ADSCINCD (spi)\nEndOpt\n"
                                      "Options 1,2,5  // File 'readme.txt'\n ADSCDEFN (DOC)\nEndOpt\n"
+                                     "Options 1,2,6  // File 'spi.c'\n ADSCDEFN (AGAIN)\nEndOpt\n"
                                      "Options 1,2,3  // File 'uart.c'\n ADSCDEFN ( , =X)\n ADSCINCD ( ; )\nEndOpt\n",
                                      {"c", "s"});
     // Each target leaves the other board's start-up file out.
@@ -100,7 +102,8 @@ TEST_F(Options, GroupAndFileBlocksByPosition)
     EXPECT_EQ(target(1).children[0]->listedFiles(), std::vector<std::string>{"C:\\work\\start_b.s"});
     // B leaves its Drivers group out, but keeps spi.c, whose block says so; the group number
     // of a file block is not checked.
-    EXPECT_EQ(target(0).children[1]->listedFiles(), (std::vector<std::string>{"C:\\work\\uart.c", "C:\\work\\spi.c"}));
+    EXPECT_EQ(target(0).children[1]->listedFiles(),
+              (std::vector<std::string>{"C:\\work\\uart.c", "C:\\work\\spi.c", "C:\\work\\spi.c"}));
     EXPECT_EQ(target(1).children[1]->listedFiles(), std::vector<std::string>{"C:\\work\\spi.c"});
     // A's Drivers group: the target's settings under its own, its own define winning.
     EXPECT_EQ(target(0).children[1]->settings.allDefines(),
@@ -108,7 +111,8 @@ TEST_F(Options, GroupAndFileBlocksByPosition)
     EXPECT_EQ(target(0).children[1]->settings.allIncludeFolders(), (Folders{"C:\\work\\drv", "C:\\work\\inc"}));
     EXPECT_TRUE(target(0).children[0]->settings.empty());
     EXPECT_TRUE(target(1).children[1]->settings.empty());
-    // Settings of single files are named once each; blank ones, and rejected files, are not.
+    // Settings of single files are named once each, however the path is written; blank ones,
+    // and rejected files, are not.
     EXPECT_EQ(output, "File options not carried over: C:\\work\\spi.c\n");
 }
 
