@@ -32,6 +32,8 @@ bool StreamedLines::next(std::string_view& line)
             position = searched = used;
             return true;
         }
+        if (used - position > maximumLineBytes)
+            throw FileTooLarge(file.path());
         readBlock();
     }
 }

@@ -14,7 +14,7 @@ inline constexpr std::size_t lineBlockSize = 256 * 1024;
 // The lines of a file still being read: each block read on is appended to the part of a line
 // that the last one left. The buffer grows only for a line longer than a block, never past the
 // input limit and a block, and shrinks again once such a line is over. A read that fails throws
-// AsciiReaderError CannotOpen.
+// AsciiReaderError CannotOpen; a line longer than maximumLineBytes throws FileTooLarge.
 class StreamedLines : public LineSource {
 public:
     // start is what was read of file already.

@@ -60,6 +60,14 @@ bool firstLineComplete(std::string_view text)
     return begin != std::string_view::npos && text.find('\n', begin) != std::string_view::npos;
 }
 
+// text, unless it holds an overlong line, or an overlong stretch between the "<" of XML.
+std::string checkedText(std::string text, const std::string& path)
+{
+    if (holdsOverlongStretch(text, startsLikeXml(text) ? '<' : '\n'))
+        throw FileTooLarge(path);
+    return text;
+}
+
 }  // namespace
 
 KeilFile KeilFile::load(const std::string& path)
@@ -96,7 +104,10 @@ KeilFile::KeilFile(std::string path, std::string text) : KeilFile(std::move(path
 
 KeilFile::KeilFile(std::string path, std::string text, const platform::FileIdentity& identity,
                    std::unique_ptr<platform::InputFile> rest)
-    : filePath(std::move(path)), content(std::move(text)), xml(content, filePath), fileIdentity(identity),
+    : filePath(std::move(path)),
+      content(checkedText(std::move(text), filePath)),
+      xml(content, filePath),
+      fileIdentity(identity),
       rest(std::move(rest))
 {
     switch (xml.kind()) {

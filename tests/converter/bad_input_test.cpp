@@ -534,10 +534,13 @@ TEST_F(BadInput, PackRoots)
     for (int i = 0; i < 100000; ++i)
         deep += "</n>";
     install("Deep", description("", "DEEP", deep));
-    // 100 MB, the device last.
-    std::string filler = "<!--";
-    filler.resize(100u << 20, 'x');
-    filler += "-->";
+    // 100 MB, the device last: a hundred comments of 1 MiB.
+    std::string comment = "<!--";
+    comment.resize(1u << 20, 'x');
+    comment += "-->";
+    std::string filler;
+    for (int i = 0; i < 100; ++i)
+        filler += comment;
     install("Large", description("", "LARGE", filler));
     std::vector<PackRootCase> cases = {
         {"external entity", "Acme.Entity.1.0.0", "-d \"&secret;\"\r\n", {}},

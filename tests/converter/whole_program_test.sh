@@ -330,11 +330,16 @@ if [[ -z $sanitized ]]; then
   awk 'BEGIN { printf "Target (T)\r\nGroup (G)\r\nOptions 1,0,0  // Target '"'"'T'"'"'\r\n ADSCINCD (";
                for (i = 1; i <= 4000; i++) printf "inc%d;", i; printf ")\r\nEndOpt\r\n" }' >includes.uv2
   bounded "a compiler personality of two million folders" "Ostra/Ostra++ Project Completed!" 61440 includes.uv2 amplified -cp many-folders.p_c
-  # A File line of a 120 MB path, of a group no target has: the path is looked at where the
-  # line lies and kept once, not copied five times.
-  { printf 'Target (T)\r\nGroup (G)\r\nFile 2,1,<'; head -c 120000000 /dev/zero | tr '\0' 'a'; printf '.c>\r\n'; } >long-path.uv2
-  bounded "a path of 120 MB" "Ostra/Ostra++ Project Completed!" 409600 long-path.uv2 amplified -cp c.p_c
-  rm long-path.uv2
+  # A File line of a 60 MB path, of a group no target has: the path is looked at where the
+  # line lies and kept once, not copied five times. A line of more than 64 MiB, or as long a
+  # stretch of XML without markup, makes the file too large.
+  { printf 'Target (T)\r\nGroup (G)\r\nFile 2,1,<'; head -c 60000000 /dev/zero | tr '\0' 'a'; printf '.c>\r\n'; } >long-path.uv2
+  bounded "a path of 60 MB" "Ostra/Ostra++ Project Completed!" 204800 long-path.uv2 amplified -cp c.p_c
+  { printf 'Target (T)\r\nOptions 1,0,0  // Target T\r\n ADSCINCD ('; head -c 70000000 /dev/zero | tr '\0' 'a'; printf ')\r\n'; } >long-line.uv2
+  bounded "a line of 70 MB" "File too large: *long-line.uv2" 204800 long-line.uv2 amplified -cp c.p_c
+  { printf '<Project><Targets><Target><TargetName>'; head -c 70000000 /dev/zero | tr '\0' 'a'; printf '</TargetName></Target></Targets></Project>'; } >long-value.uvprojx
+  bounded "an XML value of 70 MB" "File too large: *long-value.uvprojx" 307200 long-value.uvprojx amplified -cp c.p_c
+  rm long-path.uv2 long-line.uv2 long-value.uvprojx
   # An input that never ends, and one larger than any Keil file.
   printf 'Project=../../../../../../../../../../proc/self/pagemap\r\n' >endless.mpw
   bounded "endless member" "File too large: *pagemap" 614400 endless.mpw amplified -cp c.p_c
