@@ -75,16 +75,3 @@ int reportFailure() noexcept
     }
     return 1;
 }
-
-bool holdsOverlongStretch(std::string_view text, char separator)
-{
-    for (std::size_t start = 0;;) {
-        const std::size_t found = text.find(separator, start);
-        const std::size_t end = found == std::string_view::npos ? text.size() : found;
-        if (end - start > maximumLineBytes)
-            return true;
-        if (found == std::string_view::npos)
-            return false;
-        start = found + 1;
-    }
-}

@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <string>
-#include <string_view>
 
 // A Keil project, workspace or personality could not be read, or holds what cannot be converted.
 class AsciiReaderError {
@@ -73,9 +72,6 @@ inline constexpr unsigned long long maximumInputBytes = 256ULL << 20;
 // the file too large: one value of hundreds of MB (a define, a folder, a path) would otherwise
 // be held several times over while it is read. Real lines hold a few KB.
 inline constexpr std::size_t maximumLineBytes = 64u << 20;
-
-// True when text holds a stretch of more than maximumLineBytes without separator.
-bool holdsOverlongStretch(std::string_view text, char separator);
 
 // Prints the one line that names the exception being handled and returns the exit status 1.
 // Call it only inside a catch block; anything unforeseen gets a line too.

@@ -4,40 +4,9 @@
 #include <algorithm>
 #include <new>
 
-namespace {
+#include "length_prefix.h"
 
-// A record is the key's length, the value's length (each in 7-bit groups, low first), the key
-// and the value.
-char* putLength(char* at, std::size_t length)
-{
-    while (length >= 0x80) {
-        *at++ = static_cast<char>(0x80 | (length & 0x7f));
-        length >>= 7;
-    }
-    *at++ = static_cast<char>(length);
-    return at;
-}
-
-const char* getLength(const char* at, std::size_t& length)
-{
-    length = 0;
-    for (unsigned shift = 0;; shift += 7) {
-        const auto byte = static_cast<unsigned char>(*at++);
-        length |= static_cast<std::size_t>(byte & 0x7f) << shift;
-        if (byte < 0x80)
-            return at;
-    }
-}
-
-std::size_t lengthSize(std::size_t length)
-{
-    std::size_t size = 1;
-    for (; length >= 0x80; length >>= 7)
-        ++size;
-    return size;
-}
-
-}  // namespace
+// A record is the key's length, the value's length (length_prefix.h), the key and the value.
 
 PackedEntries::PackedEntries(const PackedEntries& other)
 {

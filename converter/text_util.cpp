@@ -126,3 +126,16 @@ bool TextLines::next(std::string_view& line)
     position = feed + 1;
     return true;
 }
+
+bool holdsStretchLongerThan(std::string_view text, char separator, std::size_t limit)
+{
+    for (std::size_t start = 0;;) {
+        const std::size_t found = text.find(separator, start);
+        const std::size_t end = found == std::string_view::npos ? text.size() : found;
+        if (end - start > limit)
+            return true;
+        if (found == std::string_view::npos)
+            return false;
+        start = found + 1;
+    }
+}

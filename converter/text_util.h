@@ -65,6 +65,9 @@ void convertSeparators(std::string& text);
 // CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9, in any letter case.
 bool namesWindowsDevice(std::string_view fileName);
 
+// True when text holds more than limit bytes in a row without separator.
+bool holdsStretchLongerThan(std::string_view text, char separator, std::size_t limit);
+
 // Lines cut as Windows text mode reads them: up to each line feed, a carriage return directly
 // before the line feed is not part of the line, and a last line without a line feed counts.
 class LineSource {

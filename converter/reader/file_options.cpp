@@ -2,7 +2,6 @@
 #include "file_options.h"
 
 #include "../compiler_folders.h"
-#include "../text_util.h"
 #include "define_list.h"
 #include "path_completion.h"
 
@@ -16,11 +15,8 @@ bool fileOptionsSaySomething(std::string_view defineList, std::string_view inclu
     // A folder the file's own settings would hold, compared as the target's are: the first one
     // found answers, and a list of millions is never held.
     bool includesSomething = false;
-    forEachPart(includeList, ";", [&](std::string_view element) {
-        std::string folder;
-        includesSomething = includesSomething
-                            || (completeIncludeFolder(std::string(element), projectFolder, folder)
-                                && !compilerFolders.contains(folder));
+    forEachIncludeFolder(includeList, projectFolder, [&](const std::string& folder) {
+        includesSomething = includesSomething || !compilerFolders.contains(folder);
     });
     return includesSomething;
 }

@@ -63,7 +63,7 @@ bool firstLineComplete(std::string_view text)
 // text, unless it holds an overlong line, or an overlong stretch between the "<" of XML.
 std::string checkedText(std::string text, const std::string& path)
 {
-    if (holdsOverlongStretch(text, startsLikeXml(text) ? '<' : '\n'))
+    if (holdsStretchLongerThan(text, startsLikeXml(text) ? '<' : '\n', maximumLineBytes))
         throw FileTooLarge(path);
     return text;
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "../length_prefix.h"
 #include "../text_util.h"
 #include "reading_context.h"
 
@@ -50,16 +51,10 @@ bool KeptPaths::accepts(const SplitFilePath& file, const std::list<std::string>&
 const unsigned char* KeptPaths::keep(const SplitFilePath& file)
 {
     // The entry is made in the pool itself: a path of 200 MB is copied once.
-    char length[16];
-    std::size_t lengthBytes = 0;
-    for (std::size_t value = file.rest.size() * 4 + file.base;; value >>= 7) {
-        length[lengthBytes++] = static_cast<char>(value < 128 ? value : (value & 127) | 128);
-        if (value < 128)
-            break;
-    }
-    char* const entry = pool.allocate(lengthBytes + file.rest.size());
-    std::copy(length, length + lengthBytes, entry);
-    char* const rest = std::copy(file.rest.begin(), file.rest.end(), entry + lengthBytes) - file.rest.size();
+    const std::size_t prefix = file.rest.size() * 4 + file.base;
+    char* const entry = pool.allocate(lengthSize(prefix) + file.rest.size());
+    char* const rest = putLength(entry, prefix);
+    std::copy(file.rest.begin(), file.rest.end(), rest);
     std::replace(rest, rest + file.rest.size(), '/', '\\');
     return reinterpret_cast<const unsigned char*>(entry);
 }
@@ -73,14 +68,9 @@ void KeptPaths::complete(const unsigned char* entry, std::string& path) const
 
 std::pair<std::string_view, std::string_view> KeptPaths::parts(const unsigned char* entry) const
 {
-    std::size_t value = 0;
-    for (int shift = 0;; shift += 7) {
-        const unsigned char byte = *entry++;
-        value |= static_cast<std::size_t>(byte & 127) << shift;
-        if (byte < 128)
-            break;
-    }
-    return {baseOf[value % 4], {reinterpret_cast<const char*>(entry), value / 4}};
+    std::size_t prefix = 0;
+    const char* const rest = getLength(reinterpret_cast<const char*>(entry), prefix);
+    return {baseOf[prefix % 4], {rest, prefix / 4}};
 }
 
 void KeptFileList::forEach(const std::function<void(std::string_view)>& each) const

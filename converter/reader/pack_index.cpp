@@ -163,7 +163,7 @@ const PackDescription* PackIndex::load(const std::string& folder, const std::str
     bool wellFormed = platform::readWholeFile(path, description->text);
     ++readCount;
     // The descriptions are kept for the run: a pack root of huge ones stops here.
-    if (wellFormed && (holdsOverlongStretch(description->text, '<') || !holdDocumentBytes(description->text.size())))
+    if (wellFormed && (holdsStretchLongerThan(description->text, '<', maximumLineBytes) || !holdDocumentBytes(description->text.size())))
         throw FileTooLarge(path);
     description->heldText = description->text.size();
     if (wellFormed) {

@@ -85,14 +85,20 @@ bool completeIncludeFolder(const std::string& element, const std::string& projec
     return true;
 }
 
+void forEachIncludeFolder(std::string_view list, const std::string& projectFolder,
+                          const std::function<void(const std::string&)>& each)
+{
+    forEachPart(list, ";", [&](std::string_view element) {
+        std::string folder;
+        if (completeIncludeFolder(std::string(element), projectFolder, folder))
+            each(folder);
+    });
+}
+
 void addIncludeList(NodeSettings& target, const std::string& value, const std::string& projectFolder,
                     const CompilerFolders& compilerFolders)
 {
-    forEachPart(value, ";", [&](std::string_view element) {
-        std::string folder;
-        if (completeIncludeFolder(std::string(element), projectFolder, folder))
-            target.addIncludeFolder(std::move(folder), compilerFolders);
-    });
+    forEachIncludeFolder(value, projectFolder, [&](const std::string& folder) { target.addIncludeFolder(folder, compilerFolders); });
 }
 
 void addIncludeFolder(SubProject& target, std::string folder, const CompilerFolders& compilerFolders)

@@ -1,6 +1,7 @@
 // Completing the relative paths of a Keil project against the project file's folder.
 #pragma once
 
+#include <functional>
 #include <list>
 #include <string>
 #include <string_view>
@@ -28,6 +29,10 @@ bool completeIncludeFolder(const std::string& element, const std::string& projec
 class CompilerFolders;
 class NodeSettings;
 class SubProject;
+
+// Calls each with every folder of an include list split at ";", completed (completeIncludeFolder).
+void forEachIncludeFolder(std::string_view list, const std::string& projectFolder,
+                          const std::function<void(const std::string&)>& each);
 
 // Splits an include list at ";" and stores each completed folder in target, leaving out
 // the folders the compiler personality already names.

@@ -34,10 +34,8 @@ void ReadingContext::addSettingLists(NodeSettings& settings, std::string_view de
                                      const std::string& projectFolder) const
 {
     forEachDefineToken(defines, [&](const std::string& token) { changeSettings(settings, [&] { addDefine(settings, token); }); });
-    forEachPart(includes, ";", [&](std::string_view element) {
-        std::string folder;
-        if (completeIncludeFolder(std::string(element), projectFolder, folder))
-            changeSettings(settings, [&] { settings.addIncludeFolder(folder, compilerIncludePaths); });
+    forEachIncludeFolder(includes, projectFolder, [&](const std::string& folder) {
+        changeSettings(settings, [&] { settings.addIncludeFolder(folder, compilerIncludePaths); });
     });
 }
 
