@@ -129,12 +129,8 @@ int Converter::writeProject()
 
 void Converter::leaveTreeToProcessExit()
 {
-    struct Kept {
-        SubProject* root;
-        SourcePathPool paths;
-    };
-    static auto* kept = new std::vector<Kept>;
-    kept->push_back({root, std::move(sourcePaths)});
+    static auto* kept = new std::vector<SubProject*>;
+    kept->push_back(root);
     root = nullptr;
 }
 

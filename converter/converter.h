@@ -13,7 +13,6 @@
 #include "reader/pack_index.h"
 #include "reader/reading_context.h"
 #include "run_settings.h"
-#include "source_path_pool.h"
 #include "sub_project.h"
 
 class KeilFile;
@@ -38,7 +37,7 @@ public:
     std::list<std::string> listKeilProjects(const KeilFile& source) const;
 
     // What reading needs from the run.
-    ReadingContext readingContext() { return {extensions, compilerIncludePaths, sourcePaths, budget, packs.get()}; }
+    ReadingContext readingContext() { return {extensions, compilerIncludePaths, budget, packs.get()}; }
 
     // The pack root: the -pack option, else CMSIS_PACK_ROOT when not empty, else the host's
     // default (Windows keeps packs in %LOCALAPPDATA%\Arm\Packs); empty when there is none.
@@ -46,7 +45,7 @@ public:
 
     int writeProject();
 
-    // Leaves the tree and the path pool to the end of the process: freeing a million nodes one
+    // Leaves the tree to the end of the process: freeing a million nodes one
     // by one costs more than the rest of the exit. They stay reachable, so leak checkers do
     // not count them as lost.
     void leaveTreeToProcessExit();
@@ -61,8 +60,7 @@ public:
     std::string packRoot;                     // the -pack option, made absolute; empty when not given
     std::list<std::string> extensions;
     CompilerFolders compilerIncludePaths;
-    SourcePathPool sourcePaths;  // outlives the tree: ~Converter deletes root first
-    Budget budget;               // the run's limits; tests lower them
+    Budget budget;  // the run's limits; tests lower them
 
 private:
     void readAllProjects();

@@ -17,12 +17,16 @@ std::string_view SourcePathPool::keep(std::string_view path)
 char* SourcePathPool::allocate(std::size_t size)
 {
     size = std::max<std::size_t>(size, 1);
+    // A path of more than a quarter block gets a block of its own size, and the current block
+    // stays current: what a block leaves unused is less than a quarter of it.
+    if (size > blockSize / 4) {
+        blocks.push_back(std::make_unique_for_overwrite<char[]>(size));
+        return blocks.back().get();
+    }
     if (size > left) {
-        // A path longer than a block gets a block of its own size.
-        const std::size_t blockBytes = std::max(blockSize, size);
-        blocks.push_back(std::make_unique_for_overwrite<char[]>(blockBytes));
+        blocks.push_back(std::make_unique_for_overwrite<char[]>(blockSize));
         next = blocks.back().get();
-        left = blockBytes;
+        left = blockSize;
     }
     char* const room = next;
     next += size;

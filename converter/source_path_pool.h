@@ -1,4 +1,4 @@
-// Storage for the source file paths of one run: the tree's groups hold views into it.
+// Storage for copies of source paths that must stay where they are.
 #pragma once
 
 #include <cstddef>
@@ -6,18 +6,17 @@
 #include <string_view>
 #include <vector>
 
-// A text project lists each file once for all its targets, and a large workspace has tens of
-// thousands of them: one copy in large blocks, instead of a string per target, keeps the
-// tree small and the reading quick. Nothing is freed before the pool itself.
+// Millions of short paths in large blocks, instead of a string each, cost little more than their
+// text, and a view of one stays valid however many follow. Nothing is freed before the pool.
 class SourcePathPool {
 public:
     // Copies path into the pool; the view stays valid as long as the pool.
     std::string_view keep(std::string_view path);
 
+private:
     // Room for size bytes (at least one), valid as long as the pool.
     char* allocate(std::size_t size);
 
-private:
     static constexpr std::size_t blockSize = 64 * 1024;
 
     std::vector<std::unique_ptr<char[]>> blocks;

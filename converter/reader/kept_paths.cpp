@@ -3,12 +3,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
-#include "../length_prefix.h"
 #include "../text_util.h"
 #include "reading_context.h"
 
-KeptPaths::KeptPaths(const std::string& projectFolder, SourcePathPool& pool) : pool(pool)
+KeptPaths::KeptPaths(const std::string& projectFolder)
 {
     for (const SplitFilePath::Base base : {SplitFilePath::None, SplitFilePath::Drive, SplitFilePath::Folder})
         baseOf[base] = filePathBase(base, projectFolder);
@@ -48,15 +48,17 @@ bool KeptPaths::accepts(const SplitFilePath& file, const std::list<std::string>&
     return acceptsFile(end, extensions);
 }
 
-const unsigned char* KeptPaths::keep(const SplitFilePath& file)
+char* KeptPaths::write(const SplitFilePath& file, char* at)
 {
-    // The entry is made in the pool itself: a path of 200 MB is copied once.
-    const std::size_t prefix = file.rest.size() * 4 + file.base;
-    char* const entry = pool.allocate(lengthSize(prefix) + file.rest.size());
-    char* const rest = putLength(entry, prefix);
-    std::copy(file.rest.begin(), file.rest.end(), rest);
-    std::replace(rest, rest + file.rest.size(), '/', '\\');
-    return reinterpret_cast<const unsigned char*>(entry);
+    char* const rest = putLength(at, prefixOf(file));
+    return std::replace_copy(file.rest.begin(), file.rest.end(), rest, '/', '\\');
+}
+
+const unsigned char* KeptPaths::after(const unsigned char* entry)
+{
+    std::size_t prefix = 0;
+    const char* const rest = getLength(reinterpret_cast<const char*>(entry), prefix);
+    return reinterpret_cast<const unsigned char*>(rest + prefix / 4);
 }
 
 void KeptPaths::complete(const unsigned char* entry, std::string& path) const
@@ -73,10 +75,29 @@ std::pair<std::string_view, std::string_view> KeptPaths::parts(const unsigned ch
     return {baseOf[prefix % 4], {rest, prefix / 4}};
 }
 
+void KeptFileList::reserveMore(std::size_t bytes)
+{
+    if (capacity - used >= bytes)
+        return;
+    auto grown = std::make_unique_for_overwrite<char[]>(used + bytes);
+    if (used > 0)
+        std::memcpy(grown.get(), entries.get(), used);
+    entries = std::move(grown);
+    capacity = used + bytes;
+}
+
+const unsigned char* KeptFileList::add(const SplitFilePath& file)
+{
+    char* const entry = entries.get() + used;
+    used = static_cast<std::size_t>(KeptPaths::write(file, entry) - entries.get());
+    return reinterpret_cast<const unsigned char*>(entry);
+}
+
 void KeptFileList::forEach(const std::function<void(std::string_view)>& each) const
 {
     std::string path;
-    for (const unsigned char* entry : entries) {
+    const auto* const end = reinterpret_cast<const unsigned char*>(entries.get() + used);
+    for (auto* entry = reinterpret_cast<const unsigned char*>(entries.get()); entry < end; entry = KeptPaths::after(entry)) {
         paths->complete(entry, path);
         each(path);
     }
@@ -111,11 +132,33 @@ bool sameText(std::pair<std::string_view, std::string_view> a, std::pair<std::st
 
 bool NamedFiles::first(const KeptPaths& paths, const unsigned char* entry)
 {
+    if ((used + 1) * 4 > slots.size() * 3)
+        grow(paths);
     const auto parts = paths.parts(entry);
-    const std::size_t key = fingerprint(parts);
-    for (auto [at, end] = named.equal_range(key); at != end; ++at)
-        if (sameText(paths.parts(at->second), parts))
+    const std::size_t mask = slots.size() - 1;
+    std::size_t slot = fingerprint(parts) & mask;
+    for (; slots[slot] != nullptr; slot = (slot + 1) & mask)
+        if (sameText(paths.parts(slots[slot]), parts))
             return false;
-    named.emplace(key, entry);
+    // The caller's entry may not outlive this set: it keeps a copy.
+    const std::size_t size = static_cast<std::size_t>(KeptPaths::after(entry) - entry);
+    slots[slot] = reinterpret_cast<const unsigned char*>(
+        copies.keep({reinterpret_cast<const char*>(entry), size}).data());
+    ++used;
     return true;
+}
+
+void NamedFiles::grow(const KeptPaths& paths)
+{
+    std::vector<const unsigned char*> old(std::max<std::size_t>(16, slots.size() * 2), nullptr);
+    old.swap(slots);
+    const std::size_t mask = slots.size() - 1;
+    for (const unsigned char* entry : old) {
+        if (entry == nullptr)
+            continue;
+        std::size_t slot = fingerprint(paths.parts(entry)) & mask;
+        while (slots[slot] != nullptr)
+            slot = (slot + 1) & mask;
+        slots[slot] = entry;
+    }
 }

@@ -6,21 +6,22 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "../file_source.h"
+#include "../length_prefix.h"
 #include "../source_path_pool.h"
 #include "path_completion.h"
 
 // Every relative path of a project shares the project's folder: each path is kept only with the
 // rest, and gets the folder back when it is listed. A project of millions of files near the
 // input limit then stays within its memory bound, however long its folder.
+// A kept path is an entry: a length prefix (the rest's size times four plus its base) and the
+// rest, with "\" for "/".
 class KeptPaths {
 public:
-    // The entries are kept in pool, which must outlive them.
-    KeptPaths(const std::string& projectFolder, SourcePathPool& pool);
+    explicit KeptPaths(const std::string& projectFolder);
 
     // The completed path of file, and its length.
     std::string complete(const SplitFilePath& file) const;
@@ -30,43 +31,58 @@ public:
     // made for it.
     bool accepts(const SplitFilePath& file, const std::list<std::string>& extensions) const;
 
-    // Keeps file: an entry of its size, its base and its rest.
-    const unsigned char* keep(const SplitFilePath& file);
+    // The bytes of file's entry, and its prefix.
+    static std::size_t prefixOf(const SplitFilePath& file) { return file.rest.size() * 4 + file.base; }
+    static std::size_t entrySize(const SplitFilePath& file) { return lengthSize(prefixOf(file)) + file.rest.size(); }
+    // Writes file's entry at at (entrySize bytes) and returns the place after it.
+    static char* write(const SplitFilePath& file, char* at);
+    // The place after the entry at entry.
+    static const unsigned char* after(const unsigned char* entry);
 
-    // Writes the completed path of a kept entry into path.
+    // Writes the completed path of an entry into path.
     void complete(const unsigned char* entry, std::string& path) const;
     // The two parts of its completed path, without making it: the project's part and the rest.
     std::pair<std::string_view, std::string_view> parts(const unsigned char* entry) const;
 
 private:
     std::string baseOf[3];  // by SplitFilePath::Base
-    SourcePathPool& pool;
 };
 
-// The files of one node, as entries of its project's kept paths.
+// The files of one node, as entries of its project's kept paths, one after another in a block
+// of exactly their size: a list of millions costs little more than their text.
 class KeptFileList : public FileSource {
 public:
     explicit KeptFileList(std::shared_ptr<const KeptPaths> paths) : paths(std::move(paths)) {}
 
-    // Room for count more at once: a list of millions never stands twice in memory as it grows.
-    void reserveMore(std::size_t count) { entries.reserve(entries.size() + count); }
-    void add(const unsigned char* entry) { entries.push_back(entry); }
+    const KeptPaths& keptPaths() const { return *paths; }
+
+    // Room for more files of entries of bytes in all, made at once.
+    void reserveMore(std::size_t bytes);
+    // Keeps file after the others and returns its entry, valid until the next reserveMore.
+    // Its room must have been reserved.
+    const unsigned char* add(const SplitFilePath& file);
 
     void forEach(const std::function<void(std::string_view)>& each) const override;
 
 private:
     std::shared_ptr<const KeptPaths> paths;
-    std::vector<const unsigned char*> entries;
+    std::unique_ptr<char[]> entries;
+    std::size_t used = 0;
+    std::size_t capacity = 0;
 };
 
-// Files named once each, by their completed paths: each is kept as a fingerprint of its path and
-// its kept entry, whose parts tell two paths of one fingerprint apart. A set of the paths
-// themselves would hold each with the project's folder once more.
+// Files named once each, by their completed paths: each is kept as a copy of its entry, whose
+// parts tell two paths of one fingerprint apart. A set of the paths themselves would hold each
+// with the project's folder once more.
 class NamedFiles {
 public:
-    // True the first time the completed path of entry (kept in paths) is asked about.
+    // True the first time the completed path of entry (an entry of paths) is asked about.
     bool first(const KeptPaths& paths, const unsigned char* entry);
 
 private:
-    std::unordered_multimap<std::size_t, const unsigned char*> named;
+    void grow(const KeptPaths& paths);
+
+    SourcePathPool copies;
+    std::vector<const unsigned char*> slots;  // open addressing by fingerprint; null when free
+    std::size_t used = 0;
 };

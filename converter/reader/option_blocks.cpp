@@ -97,16 +97,17 @@ void UvProjectReader::readFileOptions(std::size_t target, std::size_t file)
 {
     bool carries = false;
     const std::string inBuild = readBlock(nullptr, &carries);
-    std::map<std::size_t, bool>& files = fileLines->exclusions[target].filesInBuild;
     if (inBuild == "0" || inBuild == "1")
-        files[file] = inBuild == "1";
+        fileLines->setFileInBuild(target, file, inBuild == "1" ? TextFileLines::InBuild::In : TextFileLines::InBuild::Out);
     else if (!inBuild.empty())
-        files.erase(file);
+        fileLines->setFileInBuild(target, file, TextFileLines::InBuild::AsGroup);
     // The project has no place for settings of a single file: say so rather than drop them.
-    const unsigned char* const entry = fileLines->entry(file);
-    if (carries && entry != nullptr && reportedFiles.first(fileLines->keptPaths(), entry)) {
-        const auto [base, rest] = fileLines->keptPaths().parts(entry);
-        printLine(std::string(message::fileOptionsNotCarried).append(base), rest);
+    if (carries && fileLines->entryOf(file, reportedEntry)) {
+        const auto* const entry = reinterpret_cast<const unsigned char*>(reportedEntry.data());
+        if (reportedFiles.first(fileLines->keptPaths(), entry)) {
+            const auto [base, rest] = fileLines->keptPaths().parts(entry);
+            printLine(std::string(message::fileOptionsNotCarried).append(base), rest);
+        }
     }
 }
 
@@ -130,14 +131,10 @@ void UvProjectReader::readGroupOptions(std::size_t target, std::size_t groupInde
         if (std::find(groupSettings.begin(), groupSettings.end(), entry) == groupSettings.end())
             groupSettings.push_back(entry);
     }
-    auto& exclusions = fileLines->exclusions;
-    std::set<std::size_t>& groups = exclusions[target].groupsLeftOut;
     if (inBuild == "0")
-        groups.insert(groupIndex);
+        fileLines->setGroupLeftOut(target, static_cast<std::uint32_t>(groupIndex), true);
     else if (!inBuild.empty())
-        groups.erase(groupIndex);
-    if (groups.empty() && exclusions[target].filesInBuild.empty())
-        exclusions.erase(target);
+        fileLines->setGroupLeftOut(target, static_cast<std::uint32_t>(groupIndex), false);
 }
 
 std::string UvProjectReader::readBlock(NodeSettings* settings, bool* carriesSettings)

@@ -46,11 +46,11 @@ void ReadingContext::overlay(NodeSettings& settings, const NodeSettings& below) 
     budget.recountForeseen(before, settings.personalityBytes());
 }
 
-void ReadingContext::addFile(KeptFileList& list, const unsigned char* file, std::size_t pathBytes) const
+const unsigned char* ReadingContext::addFile(KeptFileList& list, const SplitFilePath& file) const
 {
     // The line's text and its CR LF.
-    budget.countListedLine(pathBytes + 2);
-    list.add(file);
+    budget.countListedLine(list.keptPaths().completedSize(file) + 2);
+    return list.add(file);
 }
 
 bool acceptsFile(std::string_view path, const std::list<std::string>& extensions)

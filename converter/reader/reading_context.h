@@ -1,4 +1,4 @@
-// What reading a Keil file needs from the run: its filter, the compiler's folders, the path pool.
+// What reading a Keil file needs from the run: its filter, the compiler's folders, its budget.
 #pragma once
 
 #include <list>
@@ -11,14 +11,13 @@
 class CompilerFolders;
 class KeptFileList;
 class PackIndex;
-class SourcePathPool;
+struct SplitFilePath;
 class SubProject;
 
 // The run's settings that reading depends on, handed to each reader explicitly.
 struct ReadingContext {
     const std::list<std::string>& extensions;            // accepted source extensions; empty accepts all
     const CompilerFolders& compilerIncludePaths;  // folders the compiler personality names
-    SourcePathPool& sourcePaths;                          // keeps every source path the tree lists
     Budget& budget;                                       // counts the nodes and listed files
     PackIndex* packs = nullptr;                           // the installed packs; none without a pack root
 
@@ -45,9 +44,9 @@ struct ReadingContext {
     // Lays settings over below (NodeSettings::overlay) and counts the lines they take over.
     void overlay(NodeSettings& settings, const NodeSettings& below) const;
 
-    // Lists a kept source file whose completed path has pathBytes; the budget counts its line of
-    // the project file.
-    void addFile(KeptFileList& list, const unsigned char* file, std::size_t pathBytes) const;
+    // Lists file after the others of list, whose room it must have, and returns its entry; the
+    // budget counts its line of the project file.
+    const unsigned char* addFile(KeptFileList& list, const SplitFilePath& file) const;
 };
 
 // True when extensions is empty or names the text after the last "." of path (the whole path

@@ -51,7 +51,7 @@ bool UvProjectReader::parse(std::string_view text)
 bool UvProjectReader::parse(LineSource& reading)
 {
     lines = &reading;
-    fileLines = std::make_shared<TextFileLines>(projectNode->path, context.sourcePaths);
+    fileLines = std::make_shared<TextFileLines>(projectNode->path);
     targetsByName.clear();
     for (SubProject* target : projectNode->children)
         targetsByName[target->name] = target;
@@ -73,6 +73,7 @@ bool UvProjectReader::parse(LineSource& reading)
             readOptions(line);
     }
     lines = nullptr;
+    fileLines->finish();
     applyGroupSettings();
     return sawTarget || headed;
 }
@@ -108,7 +109,7 @@ void UvProjectReader::readFile(std::string_view line)
     // Every File line counts for the positions that file option blocks name, kept or not.
     const SplitFilePath file = splitFilePath(written);
     if (!fileLines->keptPaths().accepts(file, context.extensions)) {
-        fileLines->addRejected();
+        fileLines->addUnlisted();
         return;
     }
 
@@ -129,10 +130,15 @@ void UvProjectReader::readFile(std::string_view line)
             std::upper_bound(groupLinesAtTarget.begin(), groupLinesAtTarget.end(), groupLinesRead - group)
             - groupLinesAtTarget.begin());
     }
+    // A line no target lists is in no output: only its position is kept.
+    if (listing == 0) {
+        fileLines->addUnlisted();
+        return;
+    }
     // The line's text and its CR LF, in each target's project block: counted before the path
     // is kept.
     context.budget.countListedLine((fileLines->keptPaths().completedSize(file) + 2) * listing);
-    fileLines->add(file, listing == 0 ? 0 : group);
+    fileLines->add(file, group);
 }
 
 void UvProjectReader::applyGroupSettings()

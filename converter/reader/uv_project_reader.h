@@ -60,5 +60,6 @@ private:
     std::shared_ptr<TextFileLines> fileLines;       // which the groups refer to
     std::vector<std::pair<SubProject*, SubProject*>> groupSettings;  // target and group, in reading order
     NamedFiles reportedFiles;                       // a file with options is named once
+    std::string reportedEntry;                      // the entry of the file an option block names
     bool sawTarget = false;
 };

@@ -74,7 +74,7 @@ void forEachToolControls(const pugi::xml_node& options, Visit&& visit)
 }  // namespace
 
 XmlProjectReader::XmlProjectReader(SubProject& projectNode, const ReadingContext& context)
-    : projectNode(projectNode), context(context), paths(std::make_shared<KeptPaths>(projectNode.path, context.sourcePaths))
+    : projectNode(projectNode), context(context), paths(std::make_shared<KeptPaths>(projectNode.path))
 {
 }
 
@@ -175,18 +175,15 @@ void XmlProjectReader::readRteFile(const pugi::xml_node& file)
         const std::string written = trimXmlSpace(instance.child_value());
         if (written.empty())
             continue;
-        const SplitFilePath split = splitFilePath(written);
-        const std::string path = paths->complete(split);
+        const std::string path = paths->complete(splitFilePath(written));
         RteFile entry;
         entry.group = std::string("::") + file.child("component").attribute("Cclass").value();
-        if (acceptsFile(path, context.extensions)) {
-            entry.listed = paths->keep(split);
-            entry.listedBytes = path.size();
-        }
+        if (acceptsFile(path, context.extensions))
+            entry.listed = written;
         // Configuration headers (RTE_Device.h, RTX_Config.h) are included by name from their folder.
         if (const std::size_t separator = path.rfind('\\'); header && separator != std::string::npos)
             entry.folder = path.substr(0, separator);
-        if (entry.listed == nullptr && entry.folder.empty())
+        if (entry.listed.empty() && entry.folder.empty())
             continue;
         const std::size_t index = rteFiles.size();
         rteFiles.push_back(std::move(entry));
@@ -218,15 +215,23 @@ void XmlProjectReader::addRteFiles(const RteTarget& rte, SubProject& targetNode)
     std::unordered_map<std::string_view, SubProject*> groups;
     for (SubProject* group : targetNode.children)
         groups.try_emplace(group->name, group);
+    // Each list gets the room of all its files at once.
+    std::vector<std::pair<SubProject*, std::size_t>> room;
     for (const std::size_t index : rte.files) {
         const RteFile& file = rteFiles[index];
-        if (file.listed == nullptr)
+        if (file.listed.empty())
             continue;
         SubProject*& group = groups[file.group];
         if (group == nullptr)
             group = context.addChild(targetNode, file.group);
-        context.addFile(fileListOf(*group), file.listed, file.listedBytes);
+        const auto listed = std::find_if(room.begin(), room.end(), [&](const auto& list) { return list.first == group; });
+        (listed == room.end() ? room.emplace_back(group, 0) : *listed).second += KeptPaths::entrySize(splitFilePath(file.listed));
     }
+    for (const auto& [group, bytes] : room)
+        fileListOf(*group).reserveMore(bytes);
+    for (const std::size_t index : rte.files)
+        if (const RteFile& file = rteFiles[index]; !file.listed.empty())
+            context.addFile(fileListOf(*groups[file.group]), splitFilePath(file.listed));
 }
 
 void XmlProjectReader::readTarget(const pugi::xml_node& target)
@@ -263,11 +268,16 @@ void XmlProjectReader::readGroup(const pugi::xml_node& group, SubProject& target
         context.overlay(groupNode->settings, targetNode.settings);
 
     const bool groupInBuild = includeInBuild(options) != InBuild::No;
-    std::size_t count = 0;
+    // The list gets the room of all its files at once.
+    std::size_t bytes = 0;
+    SplitFilePath split{};
     for (const pugi::xml_node& files : group.children("Files"))
-        for ([[maybe_unused]] const pugi::xml_node& file : files.children("File"))
-            ++count;
-    fileListOf(*groupNode).reserveMore(count);
+        for (const pugi::xml_node& file : files.children("File"))
+            if (listedFile(file, groupInBuild, split))
+                bytes += KeptPaths::entrySize(split);
+    if (bytes == 0)
+        return;
+    fileListOf(*groupNode).reserveMore(bytes);
     for (const pugi::xml_node& files : group.children("Files"))
         for (const pugi::xml_node& file : files.children("File"))
             readFile(file, groupInBuild, *groupNode);
@@ -284,28 +294,31 @@ KeptFileList& XmlProjectReader::fileListOf(SubProject& node)
     return *list;
 }
 
-void XmlProjectReader::readFile(const pugi::xml_node& file, bool groupInBuild, SubProject& groupNode)
+bool XmlProjectReader::listedFile(const pugi::xml_node& file, bool groupInBuild, SplitFilePath& split) const
 {
     // The path is looked at where the document holds it: one of 200 MB is copied only when kept.
     const std::string_view written = trimmedXmlSpace(file.child("FilePath").child_value());
     if (written.empty())
-        return;
-    const pugi::xml_node options = file.child("FileOption");
+        return false;
     // Targets leave out alternatives they do not build (another board's driver, another
     // chip's startup code); listing them would make the analyser see both definitions.
-    const InBuild fileInBuild = includeInBuild(options);
+    const InBuild fileInBuild = includeInBuild(file.child("FileOption"));
     if (fileInBuild == InBuild::No || (fileInBuild == InBuild::Inherit && !groupInBuild))
-        return;
+        return false;
+    split = splitFilePath(written);
+    return paths->accepts(split, context.extensions);
+}
 
-    const SplitFilePath split = splitFilePath(written);
-    if (!paths->accepts(split, context.extensions))
+void XmlProjectReader::readFile(const pugi::xml_node& file, bool groupInBuild, SubProject& groupNode)
+{
+    SplitFilePath split{};
+    if (!listedFile(file, groupInBuild, split))
         return;
-    const unsigned char* const entry = paths->keep(split);
-    context.addFile(fileListOf(groupNode), entry, paths->completedSize(split));
+    const unsigned char* const entry = context.addFile(fileListOf(groupNode), split);
 
     // The project has no place for settings of a single file: say so rather than drop them.
     bool carries = false;
-    forEachToolControls(options, [&](const pugi::xml_node& controls) {
+    forEachToolControls(file.child("FileOption"), [&](const pugi::xml_node& controls) {
         carries = carries
                   || fileOptionsSaySomething(childText(controls, "Define"), childText(controls, "IncludePath"),
                                              projectNode.path, context.compilerIncludePaths);

@@ -29,7 +29,6 @@ class SubProject;
 // define, the folders of its components and their APIs), before its own settings.
 class XmlProjectReader {
 public:
-    // Source paths go into the context's pool, which must outlive the tree.
     XmlProjectReader(SubProject& projectNode, const ReadingContext& context);
 
     // Reads the Project root element of a parsed document. Missing or empty elements add
@@ -39,8 +38,7 @@ public:
 private:
     // One file the RTE put into the project folder.
     struct RteFile {
-        const unsigned char* listed = nullptr;  // its kept path; none when the extension list leaves it out
-        std::size_t listedBytes = 0;            // its completed path's length
+        std::string listed;       // its path as written; empty when the extension list leaves it out
         std::string group;        // "::" + the component class
         std::string folder;       // the folder of a header, an include folder of its targets; else empty
     };
@@ -67,6 +65,9 @@ private:
 
     void readTarget(const pugi::xml_node& target);
     void readGroup(const pugi::xml_node& group, SubProject& targetNode);
+    // True when file is listed (it has a path, is built and the extension list accepts it),
+    // and then its path in split, a view of the document.
+    bool listedFile(const pugi::xml_node& file, bool groupInBuild, SplitFilePath& split) const;
     void readFile(const pugi::xml_node& file, bool groupInBuild, SubProject& groupNode);
     // The list of node's files, made when it gets its first.
     KeptFileList& fileListOf(SubProject& node);

@@ -85,12 +85,16 @@ TEST_F(Options, GroupAndFileBlocksByPosition)
                                      "File 2,1,<spi.c>\n"            // 4
                                      "File 2,1,<readme.txt>\n"       // 5: the extension list rejects it
                                      "File 2,1,<C:\\work\\spi.c>\n"   // 6: spi.c again, written whole
+                                     "File 7,1,<lost.c>\n"          // 7: a group no target has
                                      "Options 1,0,0  // Target 'A'\n ADSCDEFN (BOARD=1 SHARED=A)\n ADSCINCD (inc)\nEndOpt\n"
                                      "Options 1,1,2  // File 'start_b.s'\n IncBld=0\nEndOpt\n"
                                      "Options 2,1,1  // File 'start_a.s'\n IncBld=0\nEndOpt\n"
                                      "Options 1,2,0  // Group 'Drivers'\n IncBld=2\n ADSCDEFN (SHARED=G DRV)\n"
                                      " KCAINC (drv;inc)\nEndOpt\n"
                                      "Options 2,2,0  // Group 'Drivers'\n IncBld=0\nEndOpt\n"
+                                     "Options 2,2,3  // File 'uart.c'\n IncBld=1\nEndOpt\n"
+                                     "Options 2,2,3  // File 'uart.c'\n IncBld=2\nEndOpt\n"
+                                     "Options 1,2,7  // File 'lost.c'\n ADSCDEFN (LOST)\nEndOpt\n"
                                      "Options 2,9,4  // File 'spi.c'\n IncBld=1\n ACDEFN (SPI_FAST)\nEndOpt\n"
                                      "Options 1,2,4  // File 'spi.c'\n ADSCINCD (spi)\nEndOpt\n"
                                      "Options 1,2,5  // File 'readme.txt'\n ADSCDEFN (DOC)\nEndOpt\n"
@@ -101,7 +105,7 @@ TEST_F(Options, GroupAndFileBlocksByPosition)
     EXPECT_EQ(target(0).children[0]->listedFiles(), std::vector<std::string>{"C:\\work\\start_a.s"});
     EXPECT_EQ(target(1).children[0]->listedFiles(), std::vector<std::string>{"C:\\work\\start_b.s"});
     // B leaves its Drivers group out, but keeps spi.c, whose block says so; the group number
-    // of a file block is not checked.
+    // of a file block is not checked. uart.c's last block gives it back to its group.
     EXPECT_EQ(target(0).children[1]->listedFiles(),
               (std::vector<std::string>{"C:\\work\\uart.c", "C:\\work\\spi.c", "C:\\work\\spi.c"}));
     EXPECT_EQ(target(1).children[1]->listedFiles(), std::vector<std::string>{"C:\\work\\spi.c"});
@@ -112,8 +116,33 @@ TEST_F(Options, GroupAndFileBlocksByPosition)
     EXPECT_TRUE(target(0).children[0]->settings.empty());
     EXPECT_TRUE(target(1).children[1]->settings.empty());
     // Settings of single files are named once each, however the path is written; blank ones,
-    // and rejected files, are not.
+    // rejected files and files no target lists are not.
     EXPECT_EQ(output, "File options not carried over: C:\\work\\spi.c\n");
+}
+
+// File blocks find their line among thousands, read long before them, and a path longer
+// than the blocks the lines are kept in while the project is read.
+TEST_F(Options, FileBlocksFindLinesFarBack)
+{
+    const std::string longName(70'000, 'l');
+    std::string text = "Target (A)\nGroup (G)\n";
+    for (int line = 1; line <= 3000; ++line)
+        text += "File 1,1,<src" + std::to_string(line) + (line == 1500 ? longName : "") + ".c>\n";
+    for (const int line : {1, 64, 65, 1500, 2999, 3000})
+        text += "Options 1,1," + std::to_string(line) + "  // File 'x'\n IncBld=0\n ADSCDEFN (OWN)\nEndOpt\n";
+    const std::string output = parse(text);
+
+    std::string expected;
+    std::vector<std::string> listed;
+    for (int line = 1; line <= 3000; ++line) {
+        const std::string path = "C:\\work\\src" + std::to_string(line) + (line == 1500 ? longName : "") + ".c";
+        if (line == 1 || line == 64 || line == 65 || line == 1500 || line == 2999 || line == 3000)
+            expected += "File options not carried over: " + path + "\n";
+        else
+            listed.push_back(path);
+    }
+    EXPECT_EQ(output, expected);
+    EXPECT_EQ(target(0).children[0]->listedFiles(), listed);
 }
 
 TEST_F(Options, TargetNameCuts)

@@ -11,7 +11,6 @@
 #include "compiler_folders.h"
 #include "budget.h"
 #include "reader/reading_context.h"
-#include "source_path_pool.h"
 #include "sub_project.h"
 
 // A tree and what reading needs, without a run: the root stands for a project lying in
@@ -22,9 +21,8 @@ struct ReadingSetup {
         root.path = std::move(folder);
     }
 
-    ReadingContext context() { return {extensions, compilerIncludePaths, sourcePaths, budget}; }
+    ReadingContext context() { return {extensions, compilerIncludePaths, budget}; }
 
-    SourcePathPool sourcePaths;  // outlives the tree
     SubProject root;
     std::list<std::string> extensions;
     CompilerFolders compilerIncludePaths;

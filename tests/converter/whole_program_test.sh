@@ -324,16 +324,26 @@ if [[ -z $sanitized ]]; then
   printf 'Target (T)\r\nGroup (G)\r\nFile 1,1,<a.c>\r\n' >member.uv2
   awk 'BEGIN { print "[WORKSPACE]"; for (i = 1; i <= 2000000; i++) print "Project=member.uv2" }' >repeated.mpw
   bounded "one member listed two million times" "Project too large: more than 1000000 projects, targets and groups" 307200 repeated.mpw amplified -cp c.p_c
+  # A workspace whose members skip, leave out and list millions of File lines: what a member
+  # keeps is no larger than the lines it writes, and the rest goes once it is read.
+  awk 'BEGIN { printf "Target (T)\r\nGroup (G)\r\n"; for (i = 1; i <= 3000000; i++) printf "File \r\n" }' >skipped.uv2
+  awk 'BEGIN { printf "Target (T)\r\nGroup (G)\r\n"; for (i = 1; i <= 1000000; i++) printf "File 1,1,<:>\r\n";
+               for (i = 1; i <= 1000000; i++) printf "Options 1,1,%d  // File x\r\n IncBld=0\r\nEndOpt\r\n", i }' >left-out.uv2
+  awk 'BEGIN { printf "Target (T)\r\nGroup (G)\r\n"; for (i = 1; i <= 3000000; i++) printf "File 1,1,<:>\r\n" }' >listed.uv2
+  printf '[WORKSPACE]\r\n' >lines.mpw
+  for i in 1 2 3; do printf 'Project=skipped.uv2\r\nProject=left-out.uv2\r\nProject=listed.uv2\r\n' >>lines.mpw; done
+  bounded "members of millions of lines" "Ostra/Ostra++ Project Completed!" 153600 lines.mpw amplified -cp c.p_c
+  rm skipped.uv2 left-out.uv2 listed.uv2
   # A compiler personality of two million include folders, against a target's 4,000: kept in
   # about its own size and searched, not walked once per folder.
   awk 'BEGIN { for (i = 1; i <= 2000000; i++) printf "-i%d\n", i }' >many-folders.p_c
   awk 'BEGIN { printf "Target (T)\r\nGroup (G)\r\nOptions 1,0,0  // Target '"'"'T'"'"'\r\n ADSCINCD (";
                for (i = 1; i <= 4000; i++) printf "inc%d;", i; printf ")\r\nEndOpt\r\n" }' >includes.uv2
   bounded "a compiler personality of two million folders" "Ostra/Ostra++ Project Completed!" 61440 includes.uv2 amplified -cp many-folders.p_c
-  # A File line of a 60 MB path, of a group no target has: the path is looked at where the
-  # line lies and kept once, not copied five times. A line of more than 64 MiB, or as long a
+  # A File line of a 60 MB path: the path is looked at where the line lies and kept once, not
+  # copied five times. A line of more than 64 MiB, or as long a
   # stretch of XML without markup, makes the file too large.
-  { printf 'Target (T)\r\nGroup (G)\r\nFile 2,1,<'; head -c 60000000 /dev/zero | tr '\0' 'a'; printf '.c>\r\n'; } >long-path.uv2
+  { printf 'Target (T)\r\nGroup (G)\r\nFile 1,1,<'; head -c 60000000 /dev/zero | tr '\0' 'a'; printf '.c>\r\n'; } >long-path.uv2
   bounded "a path of 60 MB" "Ostra/Ostra++ Project Completed!" 204800 long-path.uv2 amplified -cp c.p_c
   { printf 'Target (T)\r\nOptions 1,0,0  // Target T\r\n ADSCINCD ('; head -c 70000000 /dev/zero | tr '\0' 'a'; printf ')\r\n'; } >long-line.uv2
   bounded "a line of 70 MB" "File too large: *long-line.uv2" 204800 long-line.uv2 amplified -cp c.p_c

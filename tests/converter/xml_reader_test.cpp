@@ -57,10 +57,8 @@ std::string readProject(SubProject& root, const std::string& xml, const Compiler
     std::string text = xml;
     const KeilXmlDocument document(text, "C:\\work\\p.uvprojx");
     EXPECT_EQ(document.kind(), KeilXmlDocument::Project);
-    // The trees of these tests have no run object; their paths live as long as the test program.
-    static SourcePathPool paths;
     Budget budget;
-    const ReadingContext context{extensions, compilerFolders, paths, budget};
+    const ReadingContext context{extensions, compilerFolders, budget};
     XmlProjectReader(root, context).read(document.root());
     return output.text();
 }
@@ -444,7 +442,7 @@ TEST(XmlProjectReader, RteFilesGoToTheirTargetsComponentGroups)
 {
     const std::string targets =
         target("A", armOptions("_RTE_=1", ""),
-               group("::Device", "") + group("App", file("a.c")) + group("::Device", file("second.c"))
+               group("::Device", file("own.c")) + group("App", file("a.c")) + group("::Device", file("second.c"))
                    + group("Own", "", "<GroupOption><GroupArmAds><Cads>" + controls("OWN", "") + "</Cads></GroupArmAds></GroupOption>"))
         + target("B", "", group("App", file("b.c")));
     const std::string files =
@@ -467,9 +465,11 @@ TEST(XmlProjectReader, RteFilesGoToTheirTargetsComponentGroups)
     EXPECT_EQ(a.settings.defines, (Defines{{"_RTE_", is("1")}}));
     EXPECT_EQ(a.settings.includePaths, (Folders{"C:\\work\\RTE\\Device"}));
     EXPECT_EQ(groupSizes(a), (std::vector<std::pair<std::string, std::size_t>>{
-                                 {"::Device", 2}, {"App", 1}, {"::Device", 1}, {"Own", 0}, {"::USB", 2}, {"::Startup", 1}}));
+                                 {"::Device", 3}, {"App", 1}, {"::Device", 1}, {"Own", 0}, {"::USB", 2}, {"::Startup", 1}}));
+    // The first group of the class keeps its own files; the RTE's follow.
     EXPECT_EQ(a.children[0]->listedFiles(),
-              (std::vector<std::string>{"C:\\work\\RTE\\Device\\system.c", "C:\\work\\RTE\\Device\\RTE_Device.h"}));
+              (std::vector<std::string>{"C:\\work\\own.c", "C:\\work\\RTE\\Device\\system.c",
+                                        "C:\\work\\RTE\\Device\\RTE_Device.h"}));
     EXPECT_EQ(a.children[4]->listedFiles(),
               (std::vector<std::string>{"C:\\work\\RTE\\USB\\user_0.c", "C:\\work\\RTE\\USB\\user_1.c"}));
     // A group with settings of its own takes over the target's, the RTE's among them.

@@ -9,14 +9,12 @@
 #include "errors.h"
 #include "fuzz_support.h"
 #include "reader/uv_project_reader.h"
-#include "source_path_pool.h"
 #include "sub_project.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     SilencedOutput silence;
     // A tree and what reading needs, without a run.
-    SourcePathPool sourcePaths;
     SubProject root("demo", nullptr);
     root.path = "C:\\work\\";
     // An include folder the compiler personality names is left out of every target.
@@ -26,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size % 2 == 1)
         extensions = {"c", "A51", ""};
     Budget budget;
-    const ReadingContext context{extensions, compilerFolders, sourcePaths, budget};
+    const ReadingContext context{extensions, compilerFolders, budget};
     UvProjectReader reader(context);
     reader.projectNode = &root;
     bool complete = true;
