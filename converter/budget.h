@@ -30,6 +30,9 @@ public:
     // own settings laid over its target's).
     void recountForeseen(unsigned long long before, unsigned long long after);
 
+    // The bytes of the output reading has counted so far.
+    unsigned long long countedByReading() const { return listed + foreseen; }
+
     // A folder the writer plans, of a path of pathBytes.
     void countFolder(unsigned long long pathBytes);
 

@@ -107,7 +107,8 @@ void Converter::readAllProjects()
         const std::size_t dot = file.find('.', start);
         SubProject* node = context.addChild(*root, file.substr(start, dot == std::string::npos ? std::string::npos : dot - start));
         node->path = file.substr(0, file.rfind('\\') + 1);
-        KeilFile member = KeilFile::load(file);
+        // What the earlier members keep is about what reading counted of the output they make.
+        KeilFile member = KeilFile::load(file, static_cast<std::size_t>(budget.countedByReading()));
         noteInput(member.identity());
         member.readProject(*node, context);
     });

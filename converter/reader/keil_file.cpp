@@ -70,7 +70,7 @@ std::string checkedText(std::string text, const std::string& path)
 
 }  // namespace
 
-KeilFile KeilFile::load(const std::string& path)
+KeilFile KeilFile::load(const std::string& path, std::size_t keptBeside)
 {
     // A text project of 250 MB is parsed a block at a time, never held whole; XML is parsed
     // in its own text, and a workspace is small.
@@ -97,16 +97,16 @@ KeilFile KeilFile::load(const std::string& path)
             throw AsciiReaderError(AsciiReaderError::CannotOpen, path);
         input.reset();
     }
-    return KeilFile(path, std::move(content), identity, std::move(input));
+    return KeilFile(path, std::move(content), identity, std::move(input), keptBeside);
 }
 
-KeilFile::KeilFile(std::string path, std::string text) : KeilFile(std::move(path), std::move(text), {}, nullptr) {}
+KeilFile::KeilFile(std::string path, std::string text) : KeilFile(std::move(path), std::move(text), {}, nullptr, 0) {}
 
 KeilFile::KeilFile(std::string path, std::string text, const platform::FileIdentity& identity,
-                   std::unique_ptr<platform::InputFile> rest)
+                   std::unique_ptr<platform::InputFile> rest, std::size_t keptBeside)
     : filePath(std::move(path)),
       content(checkedText(std::move(text), filePath)),
-      xml(content, filePath),
+      xml(content, filePath, keptBeside),
       fileIdentity(identity),
       rest(std::move(rest))
 {

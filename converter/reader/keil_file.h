@@ -24,7 +24,8 @@ public:
     // Reads and recognises the file at path. Throws AsciiReaderError CannotOpen when it
     // cannot be read, Malformed when it starts like XML but does not parse. A text project is
     // read only as far as its first lines: its lines are read from the file as it is parsed.
-    static KeilFile load(const std::string& path);
+    // keptBeside: what the run already keeps in memory, which an XML document must fit beside.
+    static KeilFile load(const std::string& path, std::size_t keptBeside = 0);
 
     // The same for content already in memory (tests, fuzzing).
     KeilFile(std::string path, std::string content);
@@ -53,7 +54,7 @@ public:
 
 private:
     KeilFile(std::string path, std::string content, const platform::FileIdentity& identity,
-             std::unique_ptr<platform::InputFile> rest);
+             std::unique_ptr<platform::InputFile> rest, std::size_t keptBeside);
 
     std::string filePath;
     std::string content;  // the text; an XML document's strings lie in it

@@ -12,6 +12,7 @@
 namespace {
 
 std::atomic<std::size_t> heldDocumentBytes {0};
+std::atomic<std::size_t> heldBesideDocuments {0};  // their texts and what the run kept before them
 
 // The parser's memory, each block with its size in front of it.
 void* allocateCounted(std::size_t size)
@@ -44,7 +45,7 @@ bool holdDocumentBytes(std::size_t bytes)
 {
     std::size_t held = heldDocumentBytes.load();
     do {
-        if (bytes > maximumDocumentBytes - held)
+        if (bytes > maximumDocumentBytes - held || held + bytes + heldBesideDocuments.load() > maximumXmlBytes)
             return false;
     } while (!heldDocumentBytes.compare_exchange_weak(held, held + bytes));
     return true;
@@ -63,10 +64,11 @@ bool startsLikeXml(std::string_view content)
     return i < content.size() && content[i] == '<';
 }
 
-KeilXmlDocument::KeilXmlDocument(std::string& content, const std::string& path)
+KeilXmlDocument::KeilXmlDocument(std::string& content, const std::string& path, std::size_t keptBeside)
 {
     if (!startsLikeXml(content))
         return;
+    beside.hold(content.size() + keptBeside);
     // encoding_utf8 keeps every byte as it is, UTF-8 or not; parse_default decodes entities.
     const pugi::xml_parse_result result = document.load_buffer_inplace(
         content.data(), content.size(), pugi::parse_default | pugi::parse_embed_pcdata, pugi::encoding_utf8);
@@ -81,6 +83,17 @@ KeilXmlDocument::KeilXmlDocument(std::string& content, const std::string& path)
         documentKind = Workspace;
     else
         documentKind = OtherXml;
+}
+
+void KeilXmlDocument::HeldBeside::hold(std::size_t bytes)
+{
+    heldBesideDocuments += bytes;
+    held += bytes;
+}
+
+KeilXmlDocument::HeldBeside::~HeldBeside()
+{
+    heldBesideDocuments -= held;
 }
 
 std::string childText(const pugi::xml_node& node, const char* name)

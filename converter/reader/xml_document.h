@@ -19,12 +19,31 @@ public:
     // does not parse. Content that does not start like XML, an empty file included, is NotXml;
     // an XML document with another root element (a .uvoptx, say) is OtherXml. The document's
     // strings lie in content, which it changes: content must outlive it, unmoved.
-    KeilXmlDocument(std::string& content, const std::string& path);
+    // keptBeside is what the run already keeps in memory: the document must fit beside it and
+    // its own text (maximumXmlBytes), or the file is too large.
+    KeilXmlDocument(std::string& content, const std::string& path, std::size_t keptBeside = 0);
+
+    KeilXmlDocument(const KeilXmlDocument&) = delete;
+    KeilXmlDocument& operator=(const KeilXmlDocument&) = delete;
 
     Kind kind() const { return documentKind; }
     pugi::xml_node root() const { return document.document_element(); }
 
 private:
+    // Bytes counted beside the documents while this one lives, also when parsing it fails.
+    class HeldBeside {
+    public:
+        HeldBeside() = default;
+        HeldBeside(const HeldBeside&) = delete;
+        HeldBeside& operator=(const HeldBeside&) = delete;
+        ~HeldBeside();
+        void hold(std::size_t bytes);
+
+    private:
+        std::size_t held = 0;
+    };
+
+    HeldBeside beside;  // its text and what the run kept before it
     pugi::xml_document document;
     Kind documentKind = NotXml;
 };
@@ -34,7 +53,13 @@ private:
 // of millions of empty elements would otherwise cost three times its size.
 inline constexpr std::size_t maximumDocumentBytes = 224u << 20;
 
-// Counts bytes more held; false, counting nothing, when they would pass maximumDocumentBytes.
+// What a parsed project may hold together with its own text and what the run kept before it:
+// the largest file (256 MiB) with the most the parser may hold. A workspace whose earlier
+// members have filled the output cannot add a document of the same size again.
+inline constexpr std::size_t maximumXmlBytes = 480u << 20;
+
+// Counts bytes more held; false, counting nothing, when they would pass maximumDocumentBytes,
+// or maximumXmlBytes beside the texts and kept bytes of the documents that live.
 // The parser's own memory is counted as it asks for it: a document that would pass the limit
 // does not parse, and throws FileTooLarge.
 bool holdDocumentBytes(std::size_t bytes);

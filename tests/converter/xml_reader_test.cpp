@@ -98,7 +98,7 @@ std::string group(const std::string& name, const std::string& files, const std::
 std::string inBuild(const std::string& value) { return "<CommonProperty><IncludeInBuild>" + value + "</IncludeInBuild></CommonProperty>"; }
 
 // ---------------------------------------------------------------------------------------
-// Recognising the format
+// Recognising the format, and what a document may hold
 
 TEST(XmlDocument, KnowsTheFormatByContent)
 {
@@ -122,6 +122,28 @@ TEST(XmlDocument, KnowsTheFormatByContent)
     for (const Case& c : cases) {
         std::string text = c.content;
         EXPECT_EQ(KeilXmlDocument(text, "C:\\p").kind(), c.kind) << c.name;
+    }
+}
+
+// A document must fit beside its own text and what the run keeps; one that does not is too
+// large, and what it counted is given back.
+TEST(XmlDocument, FitsBesideWhatTheRunKeeps)
+{
+    const std::string project = "<Project><Targets><Target><TargetName>T</TargetName></Target></Targets></Project>";
+    struct Case {
+        std::size_t roomLeft;  // under maximumXmlBytes, beside the text and the bytes kept
+        bool fits;
+    } cases[] = {{1u << 20, true}, {100, false}, {0, false}, {1u << 20, true}};
+    for (const Case& c : cases) {
+        std::string text = project;
+        try {
+            const KeilXmlDocument document(text, "C:\\work\\p.uvprojx", maximumXmlBytes - text.size() - c.roomLeft);
+            EXPECT_TRUE(c.fits) << c.roomLeft;
+            EXPECT_EQ(document.kind(), KeilXmlDocument::Project);
+        } catch (const FileTooLarge& error) {
+            EXPECT_FALSE(c.fits) << c.roomLeft;
+            EXPECT_EQ(error.path, "C:\\work\\p.uvprojx");
+        }
     }
 }
 
