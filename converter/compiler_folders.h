@@ -28,6 +28,8 @@ public:
     std::vector<std::string> list() const;
 
     bool empty() const { return starts.empty(); }
+    // The memory they hold.
+    std::size_t heldBytes() const { return text.capacity() + starts.capacity() * sizeof(std::uint32_t); }
 
 private:
     std::string_view at(std::uint32_t start) const;

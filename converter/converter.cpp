@@ -89,7 +89,7 @@ void Converter::readAllProjects()
 {
     loadCompilerIncludePaths();
     packs = std::make_unique<PackIndex>(effectivePackRoot());
-    KeilFile source = KeilFile::load(sourcePath);
+    KeilFile source = KeilFile::load(sourcePath, compilerIncludePaths.heldBytes());
     noteInput(source.identity());
     const ReadingContext context = readingContext();
     if (!source.isWorkspace()) {
@@ -108,7 +108,8 @@ void Converter::readAllProjects()
         SubProject* node = context.addChild(*root, file.substr(start, dot == std::string::npos ? std::string::npos : dot - start));
         node->path = file.substr(0, file.rfind('\\') + 1);
         // What the earlier members keep is about what reading counted of the output they make.
-        KeilFile member = KeilFile::load(file, static_cast<std::size_t>(budget.countedByReading()));
+        KeilFile member = KeilFile::load(
+            file, compilerIncludePaths.heldBytes() + static_cast<std::size_t>(budget.countedByReading()));
         noteInput(member.identity());
         member.readProject(*node, context);
     });

@@ -5,6 +5,7 @@
 int main(int argc, char** argv)
 {
     platform::openClosedStandardStreams();
+    platform::giveBackLargeBlocks();
     platform::catchInterruptions();
     return runTamsel(argc, argv, TreeAtEnd::LeftToProcessExit);
 }

@@ -217,4 +217,9 @@ bool interrupted();
 // into the project file.
 void openClosedStandardStreams();
 
+// Blocks of a MiB and more go back to the system as soon as they are freed: a run moves
+// hundreds of MB from one form into another, and what it let go must not stay resident beside
+// what it made. Windows' heap does so for such blocks by itself.
+void giveBackLargeBlocks();
+
 }  // namespace platform

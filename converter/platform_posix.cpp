@@ -7,6 +7,9 @@
 #include "text_util.h"
 
 #include <dirent.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -495,6 +498,15 @@ void openClosedStandardStreams()
             ::close(opened);
         }
     }
+}
+
+void giveBackLargeBlocks()
+{
+#ifdef __GLIBC__
+    // A fixed threshold also keeps glibc from raising it after a large block is freed, which
+    // would serve the next ones from its heap, and keep them when they are freed.
+    ::mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
+#endif
 }
 
 }  // namespace platform

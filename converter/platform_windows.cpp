@@ -687,6 +687,8 @@ void openClosedStandardStreams()
     }
 }
 
+void giveBackLargeBlocks() {}
+
 }  // namespace platform
 
 #endif

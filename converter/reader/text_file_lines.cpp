@@ -5,7 +5,8 @@
 
 // The lines in reading order: a number (the group, or 0 for a line not kept), then for a kept
 // line its entry. The bytes run on across blocks of a fixed size, which are never moved, and
-// every 64th line's place is noted: a line is found by walking at most 63 others.
+// every 64th line's place is noted: a line is found by walking at most 63 others. The blocks
+// are large enough for the system to give their memory back as soon as each is let go.
 class TextFileLines::LineRecords {
 public:
     // Starts the record of the next line.
@@ -70,6 +71,13 @@ public:
         return at;
     }
 
+    // Lets go of the blocks wholly before at.
+    void releaseBefore(std::size_t at)
+    {
+        for (std::size_t block = at / blockSize; released < block; ++released)
+            blocks[released].reset();
+    }
+
     // The end of the entry that starts at at.
     std::size_t entryEnd(std::size_t at) const
     {
@@ -78,7 +86,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t blockSize = 64 * 1024;
+    static constexpr std::size_t blockSize = 1024 * 1024;
     static constexpr std::size_t markEvery = 64;
 
     void put(unsigned char byte)
@@ -93,6 +101,7 @@ private:
     std::vector<std::unique_ptr<unsigned char[]>> blocks;
     std::size_t size = 0;
     std::size_t lines = 0;
+    std::size_t released = 0;  // blocks let go
     std::vector<std::size_t> marks;
 };
 
@@ -234,6 +243,8 @@ void TextFileLines::finish()
             filled[group - 1] += end - at;
             at = end;
             entry = passed[group - 1]++;
+            // What is moved need not stay: the two copies are never held whole at once.
+            records->releaseBefore(at);
         }
         for (; rule < fileRules.size() && fileRules[rule] >> 32 == line; ++rule) {
             const bool overridden = rule + 1 < fileRules.size() && fileRules[rule + 1] >> 2 == fileRules[rule] >> 2;

@@ -340,6 +340,16 @@ if [[ -z $sanitized ]]; then
   awk 'BEGIN { printf "Target (T)\r\nGroup (G)\r\nOptions 1,0,0  // Target '"'"'T'"'"'\r\n ADSCINCD (";
                for (i = 1; i <= 4000; i++) printf "inc%d;", i; printf ")\r\nEndOpt\r\n" }' >includes.uv2
   bounded "a compiler personality of two million folders" "Ostra/Ostra++ Project Completed!" 61440 includes.uv2 amplified -cp many-folders.p_c
+  # 50 MB of long File lines move into one block of their size once they are read, each part
+  # given back to the system as it is moved, also after the personality's large blocks went:
+  # they are never resident twice (100 MB; 124 MB and more when they were).
+  awk 'BEGIN { printf "Target (T)\r\nGroup (G)\r\n"; path = sprintf("%01000d", 0);
+               for (i = 1; i <= 50000; i++) printf "File 1,1,<%s%d.c>\r\n", path, i }' >long-lines.uv2
+  rm -rf amplified && mkdir amplified
+  /usr/bin/time -f %M -o resident "$tamsel" long-lines.uv2 amplified -cp many-folders.p_c >/dev/null \
+    || fail "long lines: exit status $?"
+  (($(<resident) <= 102400)) || fail "long lines: $(<resident) KB resident"
+  rm long-lines.uv2 resident
   # A File line of a 60 MB path: the path is looked at where the line lies and kept once, not
   # copied five times. A line of more than 64 MiB, or as long a
   # stretch of XML without markup, makes the file too large.
