@@ -504,8 +504,11 @@ void giveBackLargeBlocks()
 {
 #ifdef __GLIBC__
     // A fixed threshold also keeps glibc from raising it after a large block is freed, which
-    // would serve the next ones from its heap, and keep them when they are freed.
+    // would serve the next ones from its heap, and keep them when they are freed. The heap then
+    // keeps up to 32 MiB free at its top, as it did: giving back and taking again the room of
+    // each small member's first block made a workspace of 95,000 members ten times slower.
     ::mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
+    ::mallopt(M_TRIM_THRESHOLD, 32 * 1024 * 1024);
 #endif
 }
 

@@ -78,15 +78,17 @@ KeilFile KeilFile::load(const std::string& path, std::size_t keptBeside)
     platform::FileIdentity identity;
     if (!input->open(path, &identity))
         throw AsciiReaderError(AsciiReaderError::CannotOpen, path);
-    std::string content(lineBlockSize, '\0');
+    // The first block is read into room that is not cleared first: a workspace reads many small
+    // members.
+    const auto first = std::make_unique_for_overwrite<char[]>(lineBlockSize);
     std::size_t filled = 0;
     platform::InputFile::Read read = platform::InputFile::Read::More;
     while (filled < lineBlockSize && read == platform::InputFile::Read::More) {
         std::size_t got = 0;
-        read = input->readMore(content.data() + filled, lineBlockSize - filled, got);
+        read = input->readMore(first.get() + filled, lineBlockSize - filled, got);
         filled += got;
     }
-    content.resize(filled);
+    std::string content(first.get(), filled);
     if (read == platform::InputFile::Read::Failed)
         throw AsciiReaderError(AsciiReaderError::CannotOpen, path);
     if (read == platform::InputFile::Read::End)

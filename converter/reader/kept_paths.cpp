@@ -88,6 +88,7 @@ void KeptFileList::reserveMore(std::size_t bytes)
 
 const unsigned char* KeptFileList::add(const SplitFilePath& file)
 {
+    reserveMore(KeptPaths::entrySize(file));  // reserved already, but never written past
     char* const entry = entries.get() + used;
     used = static_cast<std::size_t>(KeptPaths::write(file, entry) - entries.get());
     return reinterpret_cast<const unsigned char*>(entry);

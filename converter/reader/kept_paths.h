@@ -59,7 +59,7 @@ public:
     // Room for more files of entries of bytes in all, made at once.
     void reserveMore(std::size_t bytes);
     // Keeps file after the others and returns its entry, valid until the next reserveMore.
-    // Its room must have been reserved.
+    // Its room should have been reserved: the list grows by exactly the entry otherwise.
     const unsigned char* add(const SplitFilePath& file);
 
     void forEach(const std::function<void(std::string_view)>& each) const override;

@@ -4,9 +4,10 @@
 #include <algorithm>
 
 // The lines in reading order: a number (the group, or 0 for a line not kept), then for a kept
-// line its entry. The bytes run on across blocks of a fixed size, which are never moved, and
-// every 64th line's place is noted: a line is found by walking at most 63 others. The blocks
-// are large enough for the system to give their memory back as soon as each is let go.
+// line its entry. The bytes run on across blocks that are never moved, and every 64th line's
+// place is noted: a line is found by walking at most 63 others. The first block is small, for
+// the many small projects of a workspace; the others are large enough for the system to give
+// their memory back as soon as each is let go.
 class TextFileLines::LineRecords {
 public:
     // Starts the record of the next line.
@@ -27,12 +28,9 @@ public:
     void putRest(std::string_view rest)
     {
         while (!rest.empty()) {
-            if (size % blockSize == 0)
-                blocks.push_back(std::make_unique_for_overwrite<unsigned char[]>(blockSize));
-            const std::size_t room = blockSize - size % blockSize;
-            const std::size_t count = std::min(room, rest.size());
-            std::replace_copy(rest.begin(), rest.begin() + static_cast<std::ptrdiff_t>(count),
-                              blocks.back().get() + size % blockSize, '/', '\\');
+            const Place place = room();
+            const std::size_t count = std::min(place.left, rest.size());
+            std::replace_copy(rest.begin(), rest.begin() + static_cast<std::ptrdiff_t>(count), place.at, '/', '\\');
             size += count;
             rest.remove_prefix(count);
         }
@@ -42,7 +40,8 @@ public:
     {
         std::size_t number = 0;
         for (unsigned shift = 0;; shift += 7) {
-            const unsigned char byte = byteAt(at++);
+            const auto [block, offset] = locate(at++);
+            const unsigned char byte = blocks[block][offset];
             number |= static_cast<std::size_t>(byte & 0x7f) << shift;
             if (byte < 0x80)
                 return number;
@@ -53,8 +52,9 @@ public:
     void copy(std::size_t at, std::size_t count, char* to) const
     {
         while (count > 0) {
-            const std::size_t piece = std::min(count, blockSize - at % blockSize);
-            std::copy_n(blocks[at / blockSize].get() + at % blockSize, piece, to);
+            const auto [block, offset] = locate(at);
+            const std::size_t piece = std::min(count, sizeOf(block) - offset);
+            std::copy_n(blocks[block].get() + offset, piece, to);
             at += piece;
             to += piece;
             count -= piece;
@@ -74,7 +74,7 @@ public:
     // Lets go of the blocks wholly before at.
     void releaseBefore(std::size_t at)
     {
-        for (std::size_t block = at / blockSize; released < block; ++released)
+        for (const std::size_t block = locate(at).first; released < block; ++released)
             blocks[released].reset();
     }
 
@@ -86,17 +86,38 @@ public:
     }
 
 private:
+    static constexpr std::size_t firstBlockSize = 64 * 1024;
     static constexpr std::size_t blockSize = 1024 * 1024;
     static constexpr std::size_t markEvery = 64;
 
-    void put(unsigned char byte)
+    struct Place {
+        unsigned char* at;
+        std::size_t left;
+    };
+
+    static std::size_t sizeOf(std::size_t block) { return block == 0 ? firstBlockSize : blockSize; }
+    // The block that holds position at, and where in it.
+    static std::pair<std::size_t, std::size_t> locate(std::size_t at)
     {
-        if (size % blockSize == 0)
-            blocks.push_back(std::make_unique_for_overwrite<unsigned char[]>(blockSize));
-        blocks.back()[size++ % blockSize] = byte;
+        if (at < firstBlockSize)
+            return {0, at};
+        return {1 + (at - firstBlockSize) / blockSize, (at - firstBlockSize) % blockSize};
     }
 
-    unsigned char byteAt(std::size_t at) const { return blocks[at / blockSize][at % blockSize]; }
+    // Where the next byte goes, in a new block when the last is full.
+    Place room()
+    {
+        const auto [block, offset] = locate(size);
+        if (offset == 0)
+            blocks.push_back(std::make_unique_for_overwrite<unsigned char[]>(sizeOf(block)));
+        return {blocks[block].get() + offset, sizeOf(block) - offset};
+    }
+
+    void put(unsigned char byte)
+    {
+        *room().at = byte;
+        ++size;
+    }
 
     std::vector<std::unique_ptr<unsigned char[]>> blocks;
     std::size_t size = 0;
