@@ -168,6 +168,7 @@ void Converter::loadCompilerIncludePaths()
         return;
     }
     noteInput(identity);
+    folders.settle();
     compilerIncludePaths = std::move(folders);
 }
 

@@ -56,18 +56,29 @@ TEST(ExtractIncludePath, DropsTheOptionCharactersWhereverItStands)
     }
 }
 
-TEST(LoadCompilerIncludePaths, KeepsFileOrderAndDuplicates)
+TEST(LoadCompilerIncludePaths, KeepsEachFolderOnceSorted)
 {
     TemporaryFolder folder;
-    writeFile(folder.path() / "c.p_c", "-i C:\\b\r\n-d X\r\n-i C:\\a\n-i C:\\b\n-i\n");
+    // Among 100 more folders, so that a lookup passes several of every 16th folder noted.
+    std::string personality = "-i C:\\b\r\n-d X\r\n-i C:\\a\n-i C:\\b\n-i\n";
+    for (int i = 99; i >= 0; --i)
+        personality += "-i C:\\m\\f" + std::to_string(i) + "\n";
+    writeFile(folder.path() / "c.p_c", personality);
     Converter converter("C:\\p.uv2", "C:\\out");
     converter.compilerPersonality = folder.windowsPath() + "\\c.p_c";
     CapturedOutput output;
     converter.loadCompilerIncludePaths();
-    EXPECT_EQ(converter.compilerIncludePaths.list(), (std::vector<std::string>{"C:\\b", "C:\\a", "C:\\b", ""}));
+    const std::vector<std::string> listed = converter.compilerIncludePaths.list();
+    ASSERT_EQ(listed.size(), 103u);
+    EXPECT_EQ(std::vector<std::string>(listed.begin(), listed.begin() + 4), (std::vector<std::string>{"", "C:\\a", "C:\\b", "C:\\m\\f0"}));
+    EXPECT_TRUE(std::is_sorted(listed.begin(), listed.end()));
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_TRUE(converter.compilerIncludePaths.contains("C:\\m\\f" + std::to_string(i))) << i;
+        EXPECT_FALSE(converter.compilerIncludePaths.contains("C:\\m\\f" + std::to_string(i) + "0x")) << i;
+    }
     for (const char* folder : {"C:\\a", "C:\\b", ""})
         EXPECT_TRUE(converter.compilerIncludePaths.contains(folder)) << folder;
-    for (const char* folder : {"C:\\", "C:\\a\\", "C:\\c", "D:\\b"})
+    for (const char* folder : {"C:\\", "C:\\a\\", "C:\\c", "D:\\b", "C:\\m\\f", "C:\\m\\g", "0"})
         EXPECT_FALSE(converter.compilerIncludePaths.contains(folder)) << folder;
 #ifdef _WIN32
     EXPECT_TRUE(converter.compilerIncludePaths.contains("c:\\A"));  // as the file system compares names
