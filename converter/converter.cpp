@@ -60,6 +60,9 @@ int Converter::run()
     try {
         checkProjectName();
         readAllProjects();
+        // Only reading needs them: the write has their room.
+        compilerIncludePaths = {};
+        packs.reset();
         refuseNamesLeavingTheDestination(*root);
         makeNamesWindowsSafe(*root);
         makeFolderKeysUnique(*root);

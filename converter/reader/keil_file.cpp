@@ -95,6 +95,9 @@ KeilFile KeilFile::load(const std::string& path, std::size_t keptBeside)
         input.reset();
     else if (startsLikeXml(content) || namedLikeWorkspace(path) || !firstLineComplete(content)
              || startsLikeWorkspace(content)) {
+        // An XML document too large to fit beside what the run keeps is not read on.
+        if (startsLikeXml(content) && input->sizeWhenOpened() > maximumXmlBytes - std::min(keptBeside, maximumXmlBytes))
+            throw FileTooLarge(path);
         if (!input->readRest(content))
             throw AsciiReaderError(AsciiReaderError::CannotOpen, path);
         input.reset();

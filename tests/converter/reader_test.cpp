@@ -267,6 +267,17 @@ TEST(KeilFile, ReadsOneFileAfterAnother)
         EXPECT_EQ(error.code, AsciiReaderError::CannotOpen);
         EXPECT_EQ(error.path, folder.windowsPath() + "\\missing.uv2");
     }
+
+    // An XML file that cannot fit beside what the run keeps is refused.
+    writeFile(folder.path() / "large.uvprojx", "<Project>" + std::string(300000, ' ') + "</Project>");
+    const std::string xml = folder.windowsPath() + "\\large.uvprojx";
+    EXPECT_EQ(KeilFile::load(xml, maximumXmlBytes - (1u << 20)).kind(), KeilFile::XmlProject);
+    try {
+        KeilFile::load(xml, maximumXmlBytes - 100000);
+        ADD_FAILURE() << "an XML file loads beside more than its room";
+    } catch (const FileTooLarge& error) {
+        EXPECT_EQ(error.path, xml);
+    }
 }
 
 TEST(KeilFile, KnowsWorkspacesByNameOrFirstLineAndRefusesWhatIsNoProject)
