@@ -55,6 +55,13 @@ void CompilerFolders::settle() const
     sorted = true;
 }
 
+void CompilerFolders::clear()
+{
+    std::string().swap(text);
+    std::vector<std::uint32_t>().swap(starts);
+    sorted = true;
+}
+
 bool CompilerFolders::contains(std::string_view folder) const
 {
     settle();

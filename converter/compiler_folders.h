@@ -24,6 +24,8 @@ public:
 
     // Sorts the folders now rather than at the first lookup: while the run holds nothing else.
     void settle() const;
+    // Forgets them all and gives their memory back (assigning an empty set may keep the text's).
+    void clear();
 
     // True when folder is one of them.
     bool contains(std::string_view folder) const;

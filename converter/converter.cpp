@@ -61,7 +61,7 @@ int Converter::run()
         checkProjectName();
         readAllProjects();
         // Only reading needs them: the write has their room.
-        compilerIncludePaths = {};
+        compilerIncludePaths.clear();
         packs.reset();
         refuseNamesLeavingTheDestination(*root);
         makeNamesWindowsSafe(*root);

@@ -80,6 +80,9 @@ TEST(LoadCompilerIncludePaths, KeepsEachFolderOnceSorted)
         EXPECT_TRUE(converter.compilerIncludePaths.contains(folder)) << folder;
     for (const char* folder : {"C:\\", "C:\\a\\", "C:\\c", "D:\\b", "C:\\m\\f", "C:\\m\\g", "0"})
         EXPECT_FALSE(converter.compilerIncludePaths.contains(folder)) << folder;
+    CompilerFolders cleared = converter.compilerIncludePaths;
+    cleared.clear();
+    EXPECT_TRUE(cleared.empty() && !cleared.contains("C:\\a") && cleared.heldBytes() == CompilerFolders().heldBytes());
 #ifdef _WIN32
     EXPECT_TRUE(converter.compilerIncludePaths.contains("c:\\A"));  // as the file system compares names
 #else
