@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "../length_prefix.h"
+
 // The lines in reading order: a number (the group, or 0 for a line not kept), then for a kept
 // line its entry. The bytes run on across blocks that are never moved, and every 64th line's
 // place is noted: a line is found by walking at most 63 others. The first block is small, for
@@ -10,42 +12,42 @@
 // their memory back as soon as each is let go.
 class TextFileLines::LineRecords {
 public:
-    // Starts the record of the next line.
-    void startLine()
+    // Starts the record of the line at position line.
+    void startLine(std::size_t line)
     {
-        if (lines++ % markEvery == 0)
+        if (line % markEvery == 0)
             marks.push_back(size);
     }
 
     void putNumber(std::size_t number)
     {
-        for (; number >= 0x80; number >>= 7)
-            put(static_cast<unsigned char>(0x80 | (number & 0x7f)));
-        put(static_cast<unsigned char>(number));
+        // Written where it goes, unless it may run on into the next block.
+        const auto [block, offset] = locate(size);
+        if (offset > 0 && sizeOf(block) - offset >= maximumLengthSize) {
+            char* const at = reinterpret_cast<char*>(blocks[block].get()) + offset;
+            size += static_cast<std::size_t>(putLength(at, number) - at);
+            return;
+        }
+        char digits[maximumLengthSize];
+        put({digits, static_cast<std::size_t>(putLength(digits, number) - digits)}, false);
     }
 
     // Puts rest with "\" for "/".
-    void putRest(std::string_view rest)
-    {
-        while (!rest.empty()) {
-            const Place place = room();
-            const std::size_t count = std::min(place.left, rest.size());
-            std::replace_copy(rest.begin(), rest.begin() + static_cast<std::ptrdiff_t>(count), place.at, '/', '\\');
-            size += count;
-            rest.remove_prefix(count);
-        }
-    }
+    void putRest(std::string_view rest) { put(rest, true); }
 
     std::size_t getNumber(std::size_t& at) const
     {
-        std::size_t number = 0;
-        for (unsigned shift = 0;; shift += 7) {
-            const auto [block, offset] = locate(at++);
-            const unsigned char byte = blocks[block][offset];
-            number |= static_cast<std::size_t>(byte & 0x7f) << shift;
-            if (byte < 0x80)
-                return number;
+        // Read where it lies, unless it may run on into the next block.
+        const auto [block, offset] = locate(at);
+        char copied[maximumLengthSize];
+        const char* digits = reinterpret_cast<const char*>(blocks[block].get()) + offset;
+        if (sizeOf(block) - offset < maximumLengthSize) {
+            copy(at, std::min(sizeof copied, size - at), copied);
+            digits = copied;
         }
+        std::size_t number = 0;
+        at += static_cast<std::size_t>(getLength(digits, number) - digits);
+        return number;
     }
 
     // Copies count bytes from at to to.
@@ -89,11 +91,7 @@ private:
     static constexpr std::size_t firstBlockSize = 64 * 1024;
     static constexpr std::size_t blockSize = 1024 * 1024;
     static constexpr std::size_t markEvery = 64;
-
-    struct Place {
-        unsigned char* at;
-        std::size_t left;
-    };
+    static constexpr std::size_t maximumLengthSize = 10;  // of a 64-bit number, 7 bits a byte
 
     static std::size_t sizeOf(std::size_t block) { return block == 0 ? firstBlockSize : blockSize; }
     // The block that holds position at, and where in it.
@@ -104,24 +102,27 @@ private:
         return {1 + (at - firstBlockSize) / blockSize, (at - firstBlockSize) % blockSize};
     }
 
-    // Where the next byte goes, in a new block when the last is full.
-    Place room()
+    // Appends bytes, with "\" for "/" when turnSeparators, starting a block whenever the last is full.
+    void put(std::string_view bytes, bool turnSeparators)
     {
-        const auto [block, offset] = locate(size);
-        if (offset == 0)
-            blocks.push_back(std::make_unique_for_overwrite<unsigned char[]>(sizeOf(block)));
-        return {blocks[block].get() + offset, sizeOf(block) - offset};
-    }
-
-    void put(unsigned char byte)
-    {
-        *room().at = byte;
-        ++size;
+        while (!bytes.empty()) {
+            const auto [block, offset] = locate(size);
+            if (offset == 0)
+                blocks.push_back(std::make_unique_for_overwrite<unsigned char[]>(sizeOf(block)));
+            const std::size_t count = std::min(sizeOf(block) - offset, bytes.size());
+            const auto end = bytes.begin() + static_cast<std::ptrdiff_t>(count);
+            unsigned char* const to = blocks[block].get() + offset;
+            if (turnSeparators)
+                std::replace_copy(bytes.begin(), end, to, '/', '\\');
+            else
+                std::copy(bytes.begin(), end, to);
+            size += count;
+            bytes.remove_prefix(count);
+        }
     }
 
     std::vector<std::unique_ptr<unsigned char[]>> blocks;
     std::size_t size = 0;
-    std::size_t lines = 0;
     std::size_t released = 0;  // blocks let go
     std::vector<std::size_t> marks;
 };
@@ -171,18 +172,16 @@ TextFileLines::~TextFileLines() = default;
 
 void TextFileLines::addUnlisted()
 {
-    records->startLine();
+    records->startLine(lines++);
     records->putNumber(0);
-    ++lines;
 }
 
 void TextFileLines::add(const SplitFilePath& file, std::uint32_t group)
 {
-    records->startLine();
+    records->startLine(lines++);
     records->putNumber(group);
     records->putNumber(KeptPaths::prefixOf(file));
     records->putRest(file.rest);
-    ++lines;
     if (bucketBytes.size() < group) {
         bucketBytes.resize(group);
         bucketEntries.resize(group);
