@@ -92,7 +92,7 @@ void Converter::readAllProjects()
 {
     loadCompilerIncludePaths();
     packs = std::make_unique<PackIndex>(effectivePackRoot());
-    KeilFile source = KeilFile::load(sourcePath, compilerIncludePaths.heldBytes());
+    KeilFile source = KeilFile::load(sourcePath, keptBesideDocuments());
     noteInput(source.identity());
     const ReadingContext context = readingContext();
     if (!source.isWorkspace()) {
@@ -110,12 +110,16 @@ void Converter::readAllProjects()
         const std::size_t dot = file.find('.', start);
         SubProject* node = context.addChild(*root, file.substr(start, dot == std::string::npos ? std::string::npos : dot - start));
         node->path = file.substr(0, file.rfind('\\') + 1);
-        // What the earlier members keep is about what reading counted of the output they make.
-        KeilFile member = KeilFile::load(
-            file, compilerIncludePaths.heldBytes() + static_cast<std::size_t>(budget.countedByReading()));
+        KeilFile member = KeilFile::load(file, keptBesideDocuments());
         noteInput(member.identity());
         member.readProject(*node, context);
     });
+}
+
+std::size_t Converter::keptBesideDocuments() const
+{
+    // What the earlier members keep is about what reading counted of the output they make.
+    return compilerIncludePaths.heldBytes() + static_cast<std::size_t>(budget.countedByReading());
 }
 
 void Converter::noteInput(const platform::FileIdentity& identity)

@@ -63,6 +63,8 @@ public:
     Budget budget;  // the run's limits; tests lower them
 
 private:
+    // What the run keeps in memory that an XML document must fit beside.
+    std::size_t keptBesideDocuments() const;
     void readAllProjects();
     void checkProjectName() const;
     // A file the run reads: no output may replace it.

@@ -2,8 +2,6 @@
 // groups and files a target leaves out of its build.
 #include <algorithm>
 #include <cstring>
-#include <map>
-#include <set>
 
 #include "../console.h"
 #include "../errors.h"

@@ -216,7 +216,7 @@ void XmlProjectReader::addRteFiles(const RteTarget& rte, SubProject& targetNode)
     for (SubProject* group : targetNode.children)
         groups.try_emplace(group->name, group);
     // Each list gets the room of all its files at once.
-    std::vector<std::pair<SubProject*, std::size_t>> room;
+    std::unordered_map<SubProject*, std::size_t> room;
     for (const std::size_t index : rte.files) {
         const RteFile& file = rteFiles[index];
         if (file.listed.empty())
@@ -224,8 +224,7 @@ void XmlProjectReader::addRteFiles(const RteTarget& rte, SubProject& targetNode)
         SubProject*& group = groups[file.group];
         if (group == nullptr)
             group = context.addChild(targetNode, file.group);
-        const auto listed = std::find_if(room.begin(), room.end(), [&](const auto& list) { return list.first == group; });
-        (listed == room.end() ? room.emplace_back(group, 0) : *listed).second += KeptPaths::entrySize(splitFilePath(file.listed));
+        room[group] += KeptPaths::entrySize(splitFilePath(file.listed));
     }
     for (const auto& [group, bytes] : room)
         fileListOf(*group).reserveMore(bytes);
